@@ -1,0 +1,60 @@
+# Helpers that give every subsystem library and test the same shape.
+
+function(corvane_compile_settings target)
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
+  if(WIN32)
+    target_compile_definitions(${target} PUBLIC UNICODE _UNICODE NOMINMAX
+                               _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0800)
+    target_compile_options(${target} PUBLIC $<$<COMPILE_LANGUAGE:C,CXX>:-municode>)
+  endif()
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:-Wall -Wextra>)
+  if(CORVANE_SANITIZE AND NOT WIN32)
+    target_compile_options(${target} PUBLIC $<$<COMPILE_LANGUAGE:C,CXX>:-fsanitize=address,undefined -fno-omit-frame-pointer>)
+    target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# corvane_library(<name> [SOURCES portable...] [WINDOWS windows-only...]
+#                 [NATIVE native-only...] [DEPENDS libs...])
+# Defines corvane_<name>: the portable sources in both builds, the WINDOWS
+# sources only in the Windows build, the NATIVE sources (the host stand-ins of
+# a _win.cpp sibling) only in the native build.
+function(corvane_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;WINDOWS;NATIVE;DEPENDS" ${ARGN})
+  set(sources ${ARG_SOURCES})
+  if(WIN32)
+    list(APPEND sources ${ARG_WINDOWS})
+  else()
+    list(APPEND sources ${ARG_NATIVE})
+  endif()
+  if(NOT sources)
+    return()  # a Windows-only subsystem in the native build
+  endif()
+  add_library(corvane_${name} STATIC ${sources})
+  corvane_compile_settings(corvane_${name})
+  if(ARG_DEPENDS)
+    target_link_libraries(corvane_${name} PUBLIC ${ARG_DEPENDS})
+  endif()
+endfunction()
+
+# corvane_unit_test(<name> SOURCES ... [DEPENDS ...] [WINDOWS_ONLY])
+# A GoogleTest executable registered with ctest. Windows tests run under Wine in
+# the build's private prefix, which the wine fixture creates once per run.
+function(corvane_unit_test name)
+  cmake_parse_arguments(ARG "WINDOWS_ONLY" "" "SOURCES;DEPENDS" ${ARGN})
+  if(ARG_WINDOWS_ONLY AND NOT WIN32)
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  corvane_compile_settings(${name})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest_main)
+  if(WIN32)
+    target_link_options(${name} PRIVATE -static -mconsole)
+  endif()
+  add_test(NAME ${name} COMMAND ${name})
+  if(WIN32)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine LABELS wine)
+  else()
+    set_tests_properties(${name} PROPERTIES LABELS native)
+  endif()
+endfunction()

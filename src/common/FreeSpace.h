@@ -1,0 +1,19 @@
+// Free bytes on the volume of a folder: the seam through which tests steer
+// the free-space verdicts.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace Common {
+
+// Given the root of a volume ("C:\" on Windows), the free bytes the system
+// reports, or nullopt when it cannot tell.
+using FreeSpaceProbe = std::function<std::optional<std::uint64_t>(const std::u16string& volumeRoot)>;
+
+// The system's answer: GetDiskFreeSpaceExW on Windows, statvfs natively.
+std::optional<std::uint64_t> SystemFreeBytes(const std::u16string& volumeRoot);
+
+}  // namespace Common
