@@ -1,0 +1,6 @@
+#include "language/LanguageSetting.h"
+
+ILanguageSetting& UserLanguageSetting() {
+    static MemoryLanguageSetting setting;
+    return setting;
+}
