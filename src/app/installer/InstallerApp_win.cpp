@@ -17,6 +17,7 @@
 #include "common/FileSystem.h"
 #include "common/WideText.h"
 #include "common/WinHandles.h"
+#include "language/AsLanguage_Manager.h"
 #include "wizard/MainDialog.h"
 
 namespace {
@@ -76,8 +77,7 @@ int CCorvaneInstallerApp::Run(HINSTANCE instance) {
 
 int CCorvaneInstallerApp::RunExport(const wchar_t* fileName) {
     const std::string ansiName = Common::ToAnsi(Common::FromWide(fileName));
-    (void)ansiName;
-    return kExitFailed;  // the language manager's workbook export is not part of this build yet
+    return LanguageManager().Export_Workbook(ansiName) ? kExitOk : kExitFailed;
 }
 
 int CCorvaneInstallerApp::RunBuild(int argc, wchar_t** argv) {
