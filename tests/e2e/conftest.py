@@ -1,0 +1,121 @@
+"""Shared fixtures of the end-to-end tests: the Windows build, a private Wine
+prefix with its own Xvfb display, the test driver, and screenshots kept as
+artifacts. The tests run the real installer the way a user would."""
+
+import os
+import pathlib
+import shlex
+import subprocess
+
+import pytest
+
+ROOT = pathlib.Path(__file__).resolve().parents[2]
+
+
+def windows_build_dir():
+    return pathlib.Path(os.environ.get("CORVANE_WINDOWS_BUILD", ROOT / "build" / "windows"))
+
+
+def native_build_dir():
+    return pathlib.Path(os.environ.get("CORVANE_NATIVE_BUILD", ROOT / "build" / "native"))
+
+
+def winpath(path):
+    """A Linux path as the Windows programs under Wine see it."""
+    return "Z:" + str(pathlib.Path(path).resolve()).replace("/", "\\")
+
+
+class WineBed:
+    """A Wine prefix and display of the test session (tools/wine-env)."""
+
+    def __init__(self, directory):
+        self.directory = pathlib.Path(directory)
+        self.tool = ROOT / "tools" / "wine-env"
+        subprocess.run([self.tool, "setup", self.directory], check=True)
+        shell = subprocess.run([self.tool, "shell", self.directory], check=True, capture_output=True, text=True)
+        self.env = dict(os.environ)
+        for word in shlex.split(shell.stdout.replace("export ", "")):
+            key, _, value = word.partition("=")
+            self.env[key] = value
+
+    @property
+    def display(self):
+        return self.env["DISPLAY"]
+
+    def run(self, program, *args, cwd=None, timeout=60):
+        """Runs a Windows program to its end; returns the CompletedProcess."""
+        return subprocess.run(["wine", str(program), *map(str, args)], cwd=cwd, env=self.env,
+                              capture_output=True, timeout=timeout)
+
+    def start(self, program, *args, cwd=None):
+        """Starts a Windows program and returns at once (a subprocess.Popen)."""
+        return subprocess.Popen(["wine", str(program), *map(str, args)], cwd=cwd, env=self.env,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def registry_query(self, key, value):
+        """The data of a registry value as `reg query` prints it, or None."""
+        result = self.run("reg", "query", key, "/v", value)
+        for line in result.stdout.decode("utf-8", "replace").splitlines():
+            parts = line.split(None, 2)
+            if parts and parts[0] == value and len(parts) >= 2:
+                return parts[2] if len(parts) == 3 else ""
+        return None
+
+    def stop(self):
+        subprocess.run([self.tool, "stop", self.directory], check=False)
+
+
+class Driver:
+    """The Win32 test driver (tools/testdriver): finds windows by title and
+    works their controls by id."""
+
+    def __init__(self, bed, program):
+        self.bed = bed
+        self.program = program
+
+    def __call__(self, *args, timeout=60):
+        result = self.bed.run(self.program, *args, timeout=timeout)
+        return result.returncode, result.stdout.decode("utf-8", "replace").strip()
+
+
+@pytest.fixture(scope="session")
+def build_dir():
+    path = windows_build_dir()
+    assert (path / "src" / "app" / "installer" / "CorvaneInstaller.exe").exists(), \
+        f"no Windows build in {path}: run tools/test or cmake --build --preset windows"
+    return path
+
+
+@pytest.fixture(scope="session")
+def installer_exe(build_dir):
+    return build_dir / "src" / "app" / "installer" / "CorvaneInstaller.exe"
+
+
+@pytest.fixture(scope="session")
+def wine(build_dir):
+    bed = WineBed(build_dir / "wine-e2e")
+    yield bed
+    bed.stop()
+
+
+@pytest.fixture(scope="session")
+def driver(wine, build_dir):
+    return Driver(wine, build_dir / "tools" / "testdriver" / "testdriver.exe")
+
+
+@pytest.fixture(scope="session")
+def artifacts(build_dir):
+    path = build_dir / "e2e-artifacts"
+    path.mkdir(exist_ok=True)
+    return path
+
+
+@pytest.fixture
+def screenshot(wine, artifacts):
+    """Saves the whole display as artifacts/NAME.png and returns the path."""
+    def take(name):
+        target = artifacts / f"{name}.png"
+        subprocess.run(["/usr/bin/import", "-display", wine.display, "-window", "root", str(target)],
+                       check=True, env=wine.env, timeout=30)
+        return target
+    return take
