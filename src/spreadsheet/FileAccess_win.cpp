@@ -2,6 +2,8 @@
 // whatever the ANSI code page.
 #include "spreadsheet/FileAccess.h"
 
+#include <windows.h>
+
 #include <limits>
 #include <wchar.h>
 
@@ -10,6 +12,10 @@
 namespace YExcel {
 
 std::FILE* OpenFileForWriting(const std::u16string& path) {
+    // A read-only file is never overwritten, whatever rights the process has
+    // (an administrator, or Wine run as root, could otherwise truncate it).
+    const DWORD attributes = GetFileAttributesW(Common::AsWide(path));
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return nullptr;
     return _wfopen(Common::AsWide(path), L"wb");
 }
 

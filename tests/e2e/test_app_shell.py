@@ -101,6 +101,13 @@ def test_export_writes_the_workbook(wine, installer_exe, tmp_path):
 
     unwritable = wine.run(installer_exe, "-export", winpath(tmp_path / "no" / "such" / "folder.xls"))
     assert unwritable.returncode != 0
+    assert not (tmp_path / "no").exists()
+
+    readonly = tmp_path / "readonly.xls"
+    readonly.write_bytes(b"keep me")
+    wine.run("attrib", "+r", winpath(readonly))
+    assert wine.run(installer_exe, "-export", winpath(readonly)).returncode != 0
+    assert readonly.read_bytes() == b"keep me"
 
 
 def test_second_instance_leaves_at_once(wine, driver, installer_exe, screenshot):
