@@ -58,3 +58,15 @@ function(corvane_unit_test name)
     set_tests_properties(${name} PROPERTIES LABELS native)
   endif()
 endfunction()
+
+# windres reports no dependencies: rebuild a resource script when any part of
+# resources/ changes. Source properties are per directory, so every directory
+# that compiles the script calls this.
+function(corvane_track_resources rc_file)
+  file(GLOB_RECURSE resource_parts CONFIGURE_DEPENDS
+       ${CMAKE_SOURCE_DIR}/resources/*.rc ${CMAKE_SOURCE_DIR}/resources/*.h
+       ${CMAKE_SOURCE_DIR}/resources/*.ico ${CMAKE_SOURCE_DIR}/resources/*.png
+       ${CMAKE_SOURCE_DIR}/resources/*.bmp ${CMAKE_SOURCE_DIR}/resources/*.rtf
+       ${CMAKE_SOURCE_DIR}/resources/*.manifest ${CMAKE_SOURCE_DIR}/resources/*.in)
+  set_property(SOURCE ${rc_file} APPEND PROPERTY OBJECT_DEPENDS ${resource_parts})
+endfunction()
