@@ -1,0 +1,108 @@
+"""Runs the reference server:
+
+  PYTHONPATH=tools /usr/bin/python3 -m refserver [--port N] [--packages DIR]
+      [--default-package NAME] [--fault SPEC]... [--state-dir DIR]
+      [--watch-pid PID] [--verbose]
+
+--port 0 takes any free port. With --state-dir the server writes its port to
+DIR/port (once it accepts connections) and its process id to DIR/pid.
+--watch-pid ends the server when that process is gone. SIGTERM and SIGINT
+end it cleanly."""
+
+import argparse
+import os
+import shutil
+import signal
+import sys
+import tempfile
+import threading
+import time
+
+from . import control_api, downloads, faults, loghandler
+from .app import ReferenceServer
+
+DEFAULT_PORT = 48080  # the port of the default deployment values
+
+
+def parse_arguments(argv):
+    parser = argparse.ArgumentParser(prog="refserver", description=__doc__,
+                                     formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--host", default="127.0.0.1")
+    parser.add_argument("--port", type=int, default=DEFAULT_PORT)
+    parser.add_argument("--packages", help="folder of the package files (default: a fresh temporary one)")
+    parser.add_argument("--default-package", default="CorvaneSetup.msi",
+                        help="the package that download.asp redirects to")
+    parser.add_argument("--fault", action="append", default=[],
+                        help='a fault for the whole run, e.g. "path=/download.asp&mode=status&code=500"')
+    parser.add_argument("--state-dir")
+    parser.add_argument("--watch-pid", type=int)
+    parser.add_argument("--verbose", action="store_true")
+    return parser.parse_args(argv)
+
+
+def watch(pid, server):
+    while True:
+        time.sleep(1)
+        try:
+            os.kill(pid, 0)
+        except ProcessLookupError:
+            server.shutdown()
+            return
+        except PermissionError:
+            pass  # alive, owned by someone else
+
+
+def main(argv=None):
+    args = parse_arguments(argv)
+    try:
+        permanent = [faults.Fault.parse(spec) for spec in args.fault]
+    except faults.FaultError as error:
+        print(f"refserver: {error}", file=sys.stderr)
+        return 2
+
+    own_packages = args.packages is None
+    package_dir = tempfile.mkdtemp(prefix="corvane-packages-") if own_packages else args.packages
+    server = ReferenceServer((args.host, args.port), permanent, verbose=args.verbose)
+    # Every service of the reference server registers its routes here.
+    control_api.register(server, package_dir)
+    downloads.register(server, package_dir, args.default_package)
+    loghandler.register(server)
+
+    def stop(signum, frame):
+        threading.Thread(target=server.shutdown, daemon=True).start()
+
+    signal.signal(signal.SIGTERM, stop)
+    signal.signal(signal.SIGINT, stop)
+    if args.watch_pid:
+        threading.Thread(target=watch, args=(args.watch_pid, server), daemon=True).start()
+
+    if args.state_dir:
+        os.makedirs(args.state_dir, exist_ok=True)
+        write_file(os.path.join(args.state_dir, "pid"), str(os.getpid()))
+        write_file(os.path.join(args.state_dir, "port"), str(server.port))
+    print(f"refserver: listening on http://{args.host}:{server.port}/", flush=True)
+    try:
+        server.serve_forever(poll_interval=0.2)
+    finally:
+        server.server_close()
+        if own_packages:
+            shutil.rmtree(package_dir, ignore_errors=True)
+        if args.state_dir:
+            for name in ("port", "pid"):
+                try:
+                    os.remove(os.path.join(args.state_dir, name))
+                except FileNotFoundError:
+                    pass
+    return 0
+
+
+def write_file(path, text):
+    """Writes through a temporary name, so a reader never sees half a file."""
+    temporary = path + ".tmp"
+    with open(temporary, "w") as out:
+        out.write(text + "\n")
+    os.replace(temporary, path)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
