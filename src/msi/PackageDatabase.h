@@ -1,0 +1,38 @@
+// A Windows Installer package opened read-only, to tell whether a file is a
+// package at all and which product version it carries. Nothing here raises:
+// failures show in the answers and in LastResult.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace MSIInstaller {
+
+class PackageDatabase {
+public:
+    PackageDatabase() = default;
+    ~PackageDatabase();
+    PackageDatabase(const PackageDatabase&) = delete;
+    PackageDatabase& operator=(const PackageDatabase&) = delete;
+
+    // True when the package opened. A missing, locked or foreign file (text,
+    // empty) gives false. A database opened before is closed first.
+    bool Open(const std::u16string& packagePath);
+
+    // Puts the "ProductVersion" property into `version`. False only when no
+    // database is open; a package without the property leaves `version` as it
+    // was, so callers tell success by a non-empty text.
+    bool ReadProductVersion(std::u16string& version);
+
+    void Close();
+
+    bool IsOpen() const { return handle_ != 0; }
+    // The Win32 result of the last installer call made here (0 = success).
+    std::uint32_t LastResult() const { return lastResult_; }
+
+private:
+    std::uint32_t handle_ = 0;
+    std::uint32_t lastResult_ = 0;
+};
+
+}  // namespace MSIInstaller
