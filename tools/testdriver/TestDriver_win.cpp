@@ -1,13 +1,30 @@
 // Drives the installer's windows for end-to-end tests, the way a user would
-// see them: by window title and control id. Prints results on stdout; exits
-// 0 on success, 1 when the window or control is not there, 2 on bad usage.
+// see them: by window title and control id. Controls are found anywhere in
+// the window (the wizard's pages are child dialogs); where several share an
+// id, the visible one wins. Prints results on stdout; exits 0 on success, 1
+// when the window or control is not there (or not usable), 2 on bad usage.
 //
 //   testdriver wait-window TITLE SECONDS     wait until a visible window has TITLE
 //   testdriver count-windows TITLE           number of visible top-level windows with TITLE
 //   testdriver wait-gone TITLE SECONDS       wait until no such window is left
 //   testdriver text TITLE [CONTROL_ID]       the window's (or control's) text
-//   testdriver click TITLE CONTROL_ID        press a button
+//   testdriver click TITLE CONTROL_ID        tell the control's parent it was clicked
 //   testdriver close TITLE                   ask the window to close
+//   testdriver page TITLE                    id of the visible page (child dialog)
+//   testdriver wait-page TITLE PAGE_ID SECONDS   wait until that page is the visible one
+//   testdriver check TITLE CONTROL_ID        1 when the check box is checked, else 0
+//   testdriver visible TITLE CONTROL_ID      1 when the control and its parents are visible, else 0
+//   testdriver enabled TITLE CONTROL_ID      1 when the control is enabled, else 0
+//   testdriver rect TITLE [CONTROL_ID]       "x y width height": the control in the
+//                                            window's client area, or the window on screen
+//   testdriver press TITLE CONTROL_ID        a real mouse click in the middle of the
+//                                            control (fails when hidden or disabled);
+//                                            returns after the double-click time
+//   testdriver hover TITLE CONTROL_ID        moves the mouse pointer over the control
+//   testdriver key TITLE KEY                 a real key press in the window: RETURN,
+//                                            ESCAPE, TAB, SPACE or ALT+F4
+//   testdriver send TITLE MESSAGE WPARAM     sends a message to the window, prints the result
+//   testdriver controls TITLE                one line per visible control: id class x y w h text
 #include <windows.h>
 
 #include <cstdio>
@@ -36,8 +53,11 @@ std::vector<HWND> FindWindows(const std::wstring& title) {
     return search.found;
 }
 
-HWND WaitForWindow(const std::wstring& title, double seconds) {
-    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+ULONGLONG Deadline(const wchar_t* seconds, double fallback) {
+    return GetTickCount64() + static_cast<ULONGLONG>((seconds ? _wtof(seconds) : fallback) * 1000);
+}
+
+HWND WaitForWindow(const std::wstring& title, ULONGLONG deadline) {
     do {
         const auto windows = FindWindows(title);
         if (!windows.empty()) return windows.front();
@@ -61,9 +81,107 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+BOOL CALLBACK CollectChild(HWND child, LPARAM context) {
+    reinterpret_cast<std::vector<HWND>*>(context)->push_back(child);
+    return TRUE;
+}
+
+std::vector<HWND> Descendants(HWND window) {
+    std::vector<HWND> all;
+    EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
+// The control with `id` anywhere in `window`; a visible one before a hidden one.
+HWND FindControl(HWND window, int id) {
+    HWND hidden = nullptr;
+    for (HWND child : Descendants(window)) {
+        if (GetDlgCtrlID(child) != id) continue;
+        if (IsWindowVisible(child)) return child;
+        if (!hidden) hidden = child;
+    }
+    return hidden;
+}
+
+// The visible child dialog of the wizard: its id is the page id.
+HWND VisiblePage(HWND window) {
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[64] = {};
+        GetClassNameW(child, className, 64);
+        if (IsWindowVisible(child) && std::wcscmp(className, L"#32770") == 0) return child;
+    }
+    return nullptr;
+}
+
+RECT RectInClient(HWND window, HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void PrintRect(const RECT& rect) {
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+void SendMouse(DWORD flags, int x = 0, int y = 0) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    if (flags & MOUSEEVENTF_ABSOLUTE) {
+        input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    SendInput(1, &input, sizeof(input));
+}
+
+void MoveMouseOver(HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    const int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
+    SetCursorPos(x, y);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+    Sleep(100);
+}
+
+void SendKeys(const std::vector<WORD>& keys) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        inputs.push_back(input);
+    }
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *it;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+bool KeysOf(const std::wstring& name, std::vector<WORD>& keys) {
+    if (name == L"RETURN") keys = {VK_RETURN};
+    else if (name == L"ESCAPE") keys = {VK_ESCAPE};
+    else if (name == L"TAB") keys = {VK_TAB};
+    else if (name == L"SPACE") keys = {VK_SPACE};
+    else if (name == L"ALT+F4") keys = {VK_MENU, VK_F4};
+    else return false;
+    return true;
+}
+
 int Usage() {
-    std::fprintf(stderr, "usage: testdriver wait-window|count-windows|wait-gone|text|click|close TITLE [ARG]\n");
+    std::fprintf(stderr,
+                 "usage: testdriver wait-window|count-windows|wait-gone|text|click|close|page|wait-page|check|"
+                 "visible|enabled|rect|press|hover|key|send|controls TITLE [ARG...]\n");
     return 2;
+}
+
+int Missing(const char* what) {
+    std::fprintf(stderr, "testdriver: %s\n", what);
+    return 1;
 }
 
 }  // namespace
@@ -73,13 +191,14 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argv[1];
     const std::wstring title = argv[2];
     const wchar_t* argument = argc > 3 ? argv[3] : nullptr;
+    const wchar_t* second = argc > 4 ? argv[4] : nullptr;
 
     if (command == L"count-windows") {
         std::printf("%u\n", static_cast<unsigned>(FindWindows(title).size()));
         return 0;
     }
     if (command == L"wait-gone") {
-        const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>((argument ? _wtof(argument) : 10) * 1000);
+        const ULONGLONG deadline = Deadline(argument, 10);
         while (!FindWindows(title).empty()) {
             if (GetTickCount64() >= deadline) return 1;
             Sleep(100);
@@ -87,27 +206,109 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
 
-    HWND window = WaitForWindow(title, command == L"wait-window" && argument ? _wtof(argument) : 5);
-    if (!window) {
-        std::fprintf(stderr, "testdriver: no window titled as asked\n");
-        return 1;
-    }
-    if (command == L"wait-window") return 0;
+    const bool waits = command == L"wait-window";
+    HWND window = WaitForWindow(title, Deadline(waits ? argument : nullptr, 5));
+    if (!window) return Missing("no window titled as asked");
+    if (waits) return 0;
+
     if (command == L"close") {
         PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
     }
-    HWND control = argument ? GetDlgItem(window, _wtoi(argument)) : window;
-    if (!control) {
-        std::fprintf(stderr, "testdriver: no control with that id\n");
-        return 1;
+    if (command == L"page") {
+        HWND page = VisiblePage(window);
+        std::printf("%d\n", page ? GetDlgCtrlID(page) : 0);
+        return 0;
     }
+    if (command == L"wait-page" && argument) {
+        const int wanted = _wtoi(argument);
+        const ULONGLONG deadline = Deadline(second, 10);
+        for (;;) {
+            HWND page = VisiblePage(window);
+            if (page && GetDlgCtrlID(page) == wanted) return 0;
+            if (GetTickCount64() >= deadline) {
+                std::printf("%d\n", page ? GetDlgCtrlID(page) : 0);
+                return 1;
+            }
+            Sleep(100);
+        }
+    }
+    if (command == L"key" && argument) {
+        std::vector<WORD> keys;
+        if (!KeysOf(argument, keys)) return Usage();
+        SetForegroundWindow(window);
+        Sleep(100);
+        SendKeys(keys);
+        Sleep(200);
+        return 0;
+    }
+    if (command == L"send" && argument) {
+        const LRESULT result = SendMessageW(window, static_cast<UINT>(_wtoi(argument)),
+                                            static_cast<WPARAM>(second ? _wtoi(second) : 0), 0);
+        std::printf("%ld\n", static_cast<long>(result));
+        return 0;
+    }
+    if (command == L"controls") {
+        for (HWND child : Descendants(window)) {
+            if (!IsWindowVisible(child)) continue;
+            wchar_t className[64] = {};
+            GetClassNameW(child, className, 64);
+            const RECT rect = RectInClient(window, child);
+            wchar_t line[128];
+            swprintf(line, 128, L"%d %ls %ld %ld %ld %ld ", GetDlgCtrlID(child), className, rect.left, rect.top,
+                     rect.right - rect.left, rect.bottom - rect.top);
+            PrintUtf8(line + WindowText(child));
+        }
+        return 0;
+    }
+    if (command == L"rect" && !argument) {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        PrintRect(rect);
+        return 0;
+    }
+
+    HWND control = argument ? FindControl(window, _wtoi(argument)) : window;
+    if (!control) return Missing("no control with that id");
     if (command == L"text") {
         PrintUtf8(WindowText(control));
         return 0;
     }
-    if (command == L"click" && argument) {
-        PostMessageW(window, WM_COMMAND, MAKEWPARAM(_wtoi(argument), BN_CLICKED), reinterpret_cast<LPARAM>(control));
+    if (!argument) return Usage();
+    if (command == L"click") {
+        PostMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(_wtoi(argument), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(control));
+        return 0;
+    }
+    if (command == L"check") {
+        std::printf("%d\n", SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+        return 0;
+    }
+    if (command == L"visible") {
+        std::printf("%d\n", IsWindowVisible(control) ? 1 : 0);
+        return 0;
+    }
+    if (command == L"enabled") {
+        std::printf("%d\n", IsWindowEnabled(control) ? 1 : 0);
+        return 0;
+    }
+    if (command == L"rect") {
+        PrintRect(RectInClient(window, control));
+        return 0;
+    }
+    if (command == L"hover" || command == L"press") {
+        if (!IsWindowVisible(control)) return Missing("the control is hidden");
+        if (command == L"press" && !IsWindowEnabled(control)) return Missing("the control is disabled");
+        SetForegroundWindow(window);
+        MoveMouseOver(control);
+        if (command == L"press") {
+            SendMouse(MOUSEEVENTF_LEFTDOWN);
+            Sleep(50);
+            SendMouse(MOUSEEVENTF_LEFTUP);
+            // The next press, maybe on a button at the same place, must be a
+            // click of its own and not the second half of a double click.
+            Sleep(GetDoubleClickTime() + 100);
+        }
         return 0;
     }
     return Usage();

@@ -18,7 +18,7 @@
 #include "common/WideText.h"
 #include "common/WinHandles.h"
 #include "language/AsLanguage_Manager.h"
-#include "wizard/MainDialog.h"
+#include "wizard/CCorvaneInstallerDlg.h"
 
 namespace {
 
@@ -97,7 +97,7 @@ int CCorvaneInstallerApp::RunBuild(int argc, wchar_t** argv) {
     return kExitFailed;
 }
 
-int CCorvaneInstallerApp::RunWizard(HINSTANCE instance) {
+int CCorvaneInstallerApp::RunWizard(HINSTANCE) {
     SingleInstance instanceLock;
     if (!instanceLock.Claim()) return kExitOk;  // another installer is running: leave silently
 
@@ -108,6 +108,9 @@ int CCorvaneInstallerApp::RunWizard(HINSTANCE instance) {
     }
 
     GdiplusSession graphics;
-    RunMainDialog(instance);
+    // Registered with the language manager, which has no way to forget it:
+    // nothing changes the language once the wizard has ended.
+    CCorvaneInstallerDlg wizard;
+    wizard.DoModal();
     return kExitOk;
 }

@@ -1,0 +1,195 @@
+#include "controls/SmartBitmap.h"
+
+#include <objidl.h>
+
+#include <cstring>
+#include <vector>
+
+#include "common/UniqueResource.h"
+#include "common/WinHandles.h"
+#include "controls/ScreenBlend.h"
+
+namespace {
+
+using namespace Framework;
+
+// The decoded bitmap with everything it depends on. The bitmap goes first:
+// it may still read the PNG copy, which is unlocked and freed after it.
+struct DecodedPng {
+    GdiplusSession session;
+    Common::UniqueGlobal block;
+    UniqueGdipBitmap bitmap;
+
+    ~DecodedPng() {
+        bitmap.Reset();
+        if (block) GlobalUnlock(block.Get());
+    }
+};
+
+struct StreamTraits {
+    using Handle = IStream*;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle stream) noexcept { stream->Release(); }
+};
+
+struct BitmapLock {
+    Gdiplus::GpBitmap* bitmap;
+    Gdiplus::BitmapData data{};
+    bool locked = false;
+    BitmapLock(Gdiplus::GpBitmap* target, int width, int height) : bitmap(target) {
+        Gdiplus::GpRect area{0, 0, width, height};
+        locked = Gdip::GdipBitmapLockBits(bitmap, &area, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeWrite,
+                                          PixelFormat32bppARGB, &data) == Gdiplus::Ok;
+    }
+    ~BitmapLock() {
+        if (locked) Gdip::GdipBitmapUnlockBits(bitmap, &data);
+    }
+};
+
+// The canvas pixels as 32-bit rows, top row first.
+std::vector<std::uint8_t> CanvasPixels(HBITMAP canvas, BITMAP& info) {
+    std::vector<std::uint8_t> pixels;
+    if (!GetObjectW(canvas, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return pixels;
+    if (info.bmBitsPixel == 32) {
+        pixels.resize(static_cast<std::size_t>(info.bmWidthBytes) * info.bmHeight);
+        if (GetBitmapBits(canvas, static_cast<LONG>(pixels.size()), pixels.data()) == 0) pixels.clear();
+        return pixels;
+    }
+    // Other display depths: ask for 32-bit pixels explicitly.
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), info.bmWidth, -info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    pixels.resize(static_cast<std::size_t>(info.bmWidth) * info.bmHeight * 4);
+    HDC screen = GetDC(nullptr);
+    const int rows = GetDIBits(screen, canvas, 0, info.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    if (rows != info.bmHeight) pixels.clear();
+    info.bmWidthBytes = info.bmWidth * 4;
+    return pixels;
+}
+
+}  // namespace
+
+const void* FindResourceBytes(HMODULE module, int id, const wchar_t* type, std::size_t& size) {
+    size = 0;
+    if (!module) module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), type);
+    if (!found) return nullptr;
+    const DWORD bytes = SizeofResource(module, found);
+    HGLOBAL loaded = bytes ? LoadResource(module, found) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (data) size = bytes;
+    return data;
+}
+
+SmartBitmap::SmartBitmap() { SmartBitmap::StartGraphics(); }
+
+SmartBitmap::~SmartBitmap() {
+    image_.reset();
+    SmartBitmap::StopGraphics();
+}
+
+void SmartBitmap::StartGraphics() {
+    Gdiplus::GdiplusStartupInput input;
+    if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok) token_ = 0;
+}
+
+void SmartBitmap::StopGraphics() {
+    if (token_) Gdiplus::GdiplusShutdown(token_);
+    token_ = 0;
+}
+
+void SmartBitmap::Release() { image_.reset(); }
+
+bool SmartBitmap::LoadFromMemory(const void* bytes, std::size_t size) {
+    Release();
+    if (!bytes || size == 0) return false;
+    auto decoded = std::make_shared<DecodedPng>();
+    decoded->block.Reset(GlobalAlloc(GMEM_MOVEABLE, size));
+    if (!decoded->block) return false;
+    void* copy = GlobalLock(decoded->block.Get());
+    if (!copy) return false;
+    std::memcpy(copy, bytes, size);
+
+    Common::UniqueResource<StreamTraits> stream;
+    if (FAILED(CreateStreamOnHGlobal(decoded->block.Get(), FALSE, stream.Put()))) return false;  // unlocks in ~DecodedPng
+    if (Gdip::GdipCreateBitmapFromStream(stream.Get(), decoded->bitmap.Put()) != Gdiplus::Ok) {
+        decoded->bitmap.Reset();
+        return false;
+    }
+    image_ = std::shared_ptr<Gdiplus::GpBitmap>(decoded, decoded->bitmap.Get());
+    return true;
+}
+
+bool SmartBitmap::LoadFromResource(int id, HMODULE module) {
+    std::size_t size = 0;
+    const void* bytes = FindResourceBytes(module, id, L"PNG", size);
+    if (!bytes) return false;
+    return LoadFromMemory(bytes, size);
+}
+
+unsigned SmartBitmap::Width() const {
+    UINT width = 0;
+    if (image_) Gdip::GdipGetImageWidth(image_.get(), &width);
+    return width;
+}
+
+unsigned SmartBitmap::Height() const {
+    UINT height = 0;
+    if (image_) Gdip::GdipGetImageHeight(image_.get(), &height);
+    return height;
+}
+
+void SmartBitmap::Draw(Gdiplus::GpGraphics* graphics, int x, int y) const {
+    // At the pixel size, whatever resolution the PNG declares.
+    if (image_ && graphics)
+        Gdip::GdipDrawImageRectI(graphics, image_.get(), x, y, static_cast<INT>(Width()), static_cast<INT>(Height()));
+}
+
+void SmartBitmap::DrawScaled(Gdiplus::GpGraphics* graphics, float left, float top, float width, float height) const {
+    if (!image_ || !graphics) return;
+    Gdip::GdipDrawImageRectRect(graphics, image_.get(), left, top, width, height, 0, 0,
+                                static_cast<Gdiplus::REAL>(Width()), static_cast<Gdiplus::REAL>(Height()),
+                                Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
+}
+
+void SmartBitmap::DrawWithTransparency(Gdiplus::GpGraphics* graphics, int x, int y, int transparencyPercent) const {
+    if (!image_ || !graphics) return;
+    const Gdiplus::REAL opacity = static_cast<Gdiplus::REAL>(100 - transparencyPercent) / 100.0f;
+    Gdiplus::ColorMatrix matrix{};
+    for (int i = 0; i < 5; ++i) matrix.m[i][i] = 1.0f;
+    matrix.m[3][3] = opacity;
+    UniqueImageAttributes attributes;
+    if (Gdip::GdipCreateImageAttributes(attributes.Put()) != Gdiplus::Ok) return;
+    Gdip::GdipSetImageAttributesColorMatrix(attributes.Get(), Gdiplus::ColorAdjustTypeBitmap, TRUE, &matrix, nullptr,
+                                            Gdiplus::ColorMatrixFlagsDefault);
+    Gdiplus::CompositingQuality saved = Gdiplus::CompositingQualityDefault;
+    Gdip::GdipGetCompositingQuality(graphics, &saved);
+    Gdip::GdipSetCompositingQuality(graphics, Gdiplus::CompositingQualityHighSpeed);
+    const INT width = static_cast<INT>(Width());
+    const INT height = static_cast<INT>(Height());
+    Gdip::GdipDrawImageRectRectI(graphics, image_.get(), x, y, width, height, 0, 0, width, height,
+                                 Gdiplus::UnitPixel, attributes.Get(), nullptr, nullptr);
+    Gdip::GdipSetCompositingQuality(graphics, saved);
+}
+
+void SmartBitmap::DrawScreenBlended(Gdiplus::GpGraphics* graphics, float x, float y, HBITMAP canvas) const {
+    if (!image_ || !graphics || !canvas) return;
+    BITMAP canvasInfo{};
+    std::vector<std::uint8_t> under = CanvasPixels(canvas, canvasInfo);
+    if (under.empty()) return;
+
+    const INT width = static_cast<INT>(Width());
+    const INT height = static_cast<INT>(Height());
+    UniqueGdipBitmap clone;
+    if (Gdip::GdipCloneBitmapAreaI(0, 0, width, height, PixelFormat32bppARGB, image_.get(), clone.Put()) !=
+        Gdiplus::Ok)
+        return;
+    {
+        BitmapLock lock(clone.Get(), width, height);
+        if (!lock.locked || lock.data.Stride <= 0) return;
+        Controls::ScreenBlendOnto({under.data(), canvasInfo.bmWidth, canvasInfo.bmHeight, canvasInfo.bmWidthBytes},
+                                  {static_cast<std::uint8_t*>(lock.data.Scan0), width, height, lock.data.Stride},
+                                  static_cast<int>(x), static_cast<int>(y));
+    }
+    Gdip::GdipDrawImageRectI(graphics, clone.Get(), static_cast<INT>(x), static_cast<INT>(y), width, height);
+}

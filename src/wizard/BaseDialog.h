@@ -1,0 +1,61 @@
+// The base of every wizard page: a modeless child dialog of the main dialog,
+// built on the page's template, with the page hooks the navigator calls and
+// the pictures a page may draw behind its controls.
+//
+// A page draws the part of the full-window picture that lies under it: its
+// own page image when it has one, else the main dialog's background, so the
+// page always continues the picture around it.
+#pragma once
+
+#include <windows.h>
+
+#include "controls/SmartBitmap.h"
+#include "framework/Dialog.h"
+#include "language/IMultilanguage.h"
+#include "wizard/WizardPage.h"
+
+class BaseDialog : public Framework::Dialog, public Wizard::WizardPage, public IMultilanguage {
+public:
+    static constexpr int kBottomStripImage = 1265;
+    static constexpr int kLogoX = 430;
+    static constexpr int kLogoY = 13;
+    static constexpr int kBottomStripY = 426;
+
+    explicit BaseDialog(int templateId);
+
+    // Creates the page hidden as a child of the main dialog, under its page
+    // id, with `backdrop` (the main dialog's background) behind it.
+    bool CreatePage(HWND mainDialog, const SmartBitmap* backdrop);
+
+    void ShowPage(bool visible) override;
+    // The page's own texts; a page without any keeps this.
+    void ApplyLanguage(LanguageId) override {}
+
+    bool PreTranslateMessage(MSG& message) override;
+
+protected:
+    // Makes the current language active again, which re-texts every window
+    // registered with the language manager.
+    BOOL OnInitDialog() override;
+    // Return, Escape and the close commands belong to the main dialog.
+    void OnOK() override {}
+    void OnCancel() override {}
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // The current language's logo at (430, 13) of the page (licence and
+    // component pages).
+    void DrawLanguageLogo(Gdiplus::GpGraphics* graphics);
+
+    SmartBitmap pageImage_;
+    SmartBitmap languageLogo_;
+    SmartBitmap bottomStrip_;
+
+private:
+    LRESULT OnEraseBackground(HDC dc);
+    LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam);
+
+    const SmartBitmap* backdrop_ = nullptr;
+};
+
+// The PNG id of the language's logo (English for an unknown language).
+int LanguageLogoImage(LanguageId language);

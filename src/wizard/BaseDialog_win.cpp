@@ -1,0 +1,88 @@
+#include "wizard/BaseDialog.h"
+
+#include "language/AsLanguage_Manager.h"
+
+namespace {
+
+// Where the main window's client area lies from the page's: the pictures
+// cover the whole window, so a page draws them shifted by this much.
+POINT MainWindowOrigin(HWND page) {
+    POINT pageOrigin{0, 0}, mainOrigin{0, 0};
+    ClientToScreen(page, &pageOrigin);
+    if (HWND main = GetParent(page)) ClientToScreen(main, &mainOrigin);
+    return {mainOrigin.x - pageOrigin.x, mainOrigin.y - pageOrigin.y};
+}
+
+}  // namespace
+
+int LanguageLogoImage(LanguageId language) {
+    switch (language) {
+        case Language::French: return 153;
+        case Language::German: return 150;
+        case Language::Spanish: return 152;
+        case Language::Italian: return 149;
+        case Language::Japanese: return 1303;
+        default: return 151;
+    }
+}
+
+BaseDialog::BaseDialog(int templateId) : Framework::Dialog(templateId) {
+    bottomStrip_.LoadFromResource(kBottomStripImage);  // absent from the skin: then nothing is drawn
+}
+
+bool BaseDialog::CreatePage(HWND mainDialog, const SmartBitmap* backdrop) {
+    backdrop_ = backdrop;
+    if (!Create(mainDialog)) return false;
+    // The page id as the window's id, so tools can tell the pages apart.
+    SetWindowLongPtrW(Handle(), GWLP_ID, TemplateId());
+    ShowWindow(Handle(), SW_HIDE);
+    return true;
+}
+
+void BaseDialog::ShowPage(bool visible) {
+    if (Handle()) ShowWindow(Handle(), visible ? SW_SHOW : SW_HIDE);
+}
+
+BOOL BaseDialog::OnInitDialog() {
+    AsLanguage_Manager& languages = LanguageManager();
+    const LanguageId current = languages.Current_Language();
+    if (Language::IsValid(current)) languages.Change_Language(current);
+    return TRUE;
+}
+
+bool BaseDialog::PreTranslateMessage(MSG& message) {
+    // Return goes on to the main dialog, where it means Next on every page.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) return false;
+    return Framework::Dialog::PreTranslateMessage(message);
+}
+
+LRESULT BaseDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+        case WM_NCHITTEST: return OnNcHitTest(wParam, lParam);
+        default: return Framework::Dialog::WindowProc(message, wParam, lParam);
+    }
+}
+
+LRESULT BaseDialog::OnEraseBackground(HDC dc) {
+    Framework::UniqueGraphics graphics = Framework::GraphicsFor(dc);
+    const POINT origin = MainWindowOrigin(Handle());
+    if (pageImage_.IsLoaded())
+        pageImage_.Draw(graphics.Get(), origin.x, origin.y);
+    else if (backdrop_)
+        backdrop_->Draw(graphics.Get(), origin.x, origin.y);
+    bottomStrip_.Draw(graphics.Get(), 0, kBottomStripY);
+    return 1;
+}
+
+LRESULT BaseDialog::OnNcHitTest(WPARAM wParam, LPARAM lParam) {
+    // The page's own surface lets the pointer through to the main dialog,
+    // which can be dragged by any point that is not a control.
+    const LRESULT hit = Framework::Dialog::WindowProc(WM_NCHITTEST, wParam, lParam);
+    return hit == HTCLIENT ? HTTRANSPARENT : hit;
+}
+
+void BaseDialog::DrawLanguageLogo(Gdiplus::GpGraphics* graphics) {
+    languageLogo_.LoadFromResource(LanguageLogoImage(LanguageManager().Current_Language()));
+    languageLogo_.Draw(graphics, kLogoX, kLogoY);
+}

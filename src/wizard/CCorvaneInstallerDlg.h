@@ -1,0 +1,102 @@
+// The wizard's main window: a borderless, skinned dialog of 800 by 547 pixels
+// that owns the seven pages, the Next, Back and Cancel buttons at its bottom
+// and the navigator moving between the pages. Pages talk to it only through
+// the wizard messages (WizardIds.h). It closes only through the exit dialog,
+// the finish page or WM_WIZARD_CLOSE: Return means Next, Escape and Alt+F4
+// do nothing.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "controls/PngButton.h"
+#include "controls/SmartBitmap.h"
+#include "framework/Dialog.h"
+#include "framework/GdiHandles.h"
+#include "language/IMultilanguage.h"
+#include "wizard/BaseDialog.h"
+#include "wizard/ButtonFlags.h"
+#include "wizard/PageNavigator.h"
+
+class PageLicense;
+class PageDownloadInstall;
+
+class CCorvaneInstallerDlg : public Framework::Dialog,
+                             public IMultilanguage,
+                             private Wizard::WizardHost,
+                             private Wizard::WizardButtons {
+public:
+    static constexpr int kBackgroundImage = 1229;
+    static constexpr int kDownloadBackgroundImage = 136;
+    static constexpr int kWidth = 800;
+    static constexpr int kHeight = 547;
+    static constexpr int kPageTop = 30;
+
+    // How the installed version compares with the offered one: 1 the same,
+    // 2 newer (asked a second time when the first answer is not 1), anything
+    // else not installed or older.
+    using InstalledVersionCheck = std::function<int()>;
+
+    // Registers the dialog with the language manager: it must live until the
+    // program ends.
+    explicit CCorvaneInstallerDlg(InstalledVersionCheck compareInstalledVersion = {});
+    ~CCorvaneInstallerDlg() override;
+
+    void ApplyLanguage(LanguageId language) override;
+    bool PreTranslateMessage(MSG& message) override;
+
+    const Wizard::PageNavigator& Navigator() const { return navigator_; }
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override {}
+    void OnCancel() override {}
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // Asks whether the user really wants to leave; 1 means yes.
+    virtual int RunExitDialog();
+
+private:
+    void PlaceWindow();
+    bool IsProductInstalled();
+    void CreatePages(bool installed);
+    void SkinButtons();
+
+    void OnNextButton();
+    void OnBackButton();
+    void OnCancelButton();
+    LRESULT OnPageShown(unsigned id);
+    LRESULT OnEraseBackground(HDC dc);
+    LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPaint();
+    void SetButtonsBackground(int imageId);
+    void RepaintAll();
+
+    // WizardHost
+    void SendWizardMessage(unsigned message, std::uintptr_t wParam) override;
+    void ShowLowSpaceWarning() override;
+    // WizardButtons
+    void ShowButton(Wizard::WizardButton button, bool show) override;
+    void EnableButton(Wizard::WizardButton button, bool enable) override;
+    void SetButtonCaption(Wizard::WizardButton button, int textId) override;
+    void MoveButton(Wizard::WizardButton button, int x, int y) override;
+    PngButton& ButtonOf(Wizard::WizardButton button);
+
+    SmartBitmap background_;
+    PngButton next_;
+    PngButton back_;
+    PngButton cancel_;
+    Wizard::PageNavigator navigator_{*this};
+    Framework::UniqueIcon bigIcon_;
+    Framework::UniqueIcon smallIcon_;
+
+    InstalledVersionCheck compareInstalledVersion_;
+    HMODULE richEdit_ = nullptr;  // the licence page's text control class
+    std::vector<std::unique_ptr<BaseDialog>> pages_;
+    PageLicense* license_ = nullptr;
+    PageDownloadInstall* download_ = nullptr;
+};

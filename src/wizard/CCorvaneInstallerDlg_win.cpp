@@ -1,0 +1,293 @@
+#include "wizard/CCorvaneInstallerDlg.h"
+
+#include "app/InstallerConfig.h"
+#include "common/WideText.h"
+#include "language/AsLanguage_Manager.h"
+#include "resource.h"
+#include "wizard/PageDownloadInstall.h"
+#include "wizard/PageFinish.h"
+#include "wizard/PageInstalled.h"
+#include "wizard/PageLicense.h"
+#include "wizard/PageSelectComponents.h"
+#include "wizard/PageSendEmail.h"
+#include "wizard/PageWellcome.h"
+#include "wizard/WizardIds.h"
+
+namespace {
+
+using Wizard::WizardButton;
+
+constexpr wchar_t kTitle[] = L"Corvane 2013 Installer";
+constexpr wchar_t kMessageTitle[] = L"Corvane Installer";
+constexpr wchar_t kLowSpaceMessage[] =
+    L"Corvane Installer requires minimum 100 MB of free space on the disk. Please change the install directory.";
+constexpr int kExitQuestion = 1326;
+constexpr COLORREF kCaptionColour = RGB(3, 31, 72);
+constexpr COLORREF kDisabledCaptionColour = RGB(81, 94, 105);
+constexpr int kButtonNormal = 155, kButtonHover = 156, kButtonPressed = 154;
+
+// Halving that rounds toward minus infinity, also for a desktop smaller than the window.
+int HalfDown(int value) { return value >= 0 ? value / 2 : -((-value + 1) / 2); }
+
+// Page heights below the main window's full height.
+int PageHeight(unsigned id) {
+    switch (id) {
+        case Wizard::kPageWelcome: return CCorvaneInstallerDlg::kHeight;
+        case Wizard::kPageDownloadInstall: return CCorvaneInstallerDlg::kHeight - 70;
+        default: return CCorvaneInstallerDlg::kHeight - 120;
+    }
+}
+
+HICON LoadAppIcon(int size) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                         size, size, 0));
+}
+
+}  // namespace
+
+CCorvaneInstallerDlg::CCorvaneInstallerDlg(InstalledVersionCheck compareInstalledVersion)
+    : Framework::Dialog(IDD_CORVANEINSTALLER_DIALOG),
+      bigIcon_(LoadAppIcon(GetSystemMetrics(SM_CXICON))),
+      smallIcon_(LoadAppIcon(GetSystemMetrics(SM_CXSMICON))),
+      compareInstalledVersion_(std::move(compareInstalledVersion)),
+      richEdit_(LoadLibraryW(L"riched20.dll")) {
+    LanguageManager().Register_Window(this);
+}
+
+CCorvaneInstallerDlg::~CCorvaneInstallerDlg() {
+    pages_.clear();
+    if (IsBound()) DestroyWindow(Handle());
+    if (richEdit_) FreeLibrary(richEdit_);
+}
+
+BOOL CCorvaneInstallerDlg::OnInitDialog() {
+    next_.SubclassDlgItem(IDC_MAIN_NEXT, Handle());
+    back_.SubclassDlgItem(IDC_MAIN_BACK, Handle());
+    cancel_.SubclassDlgItem(IDC_MAIN_CANCEL, Handle());
+
+    background_.LoadFromResource(kBackgroundImage);
+    PlaceWindow();
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+    SetWindowTextW(Handle(), kTitle);
+
+    InstallerConfig& config = TheInstallerConfig();
+    config.ReadStampBlock();
+    config.ApplyStampSettings();
+
+    const bool installed = IsProductInstalled();
+    CreatePages(installed);
+    SkinButtons();
+    if (installed) {
+        navigator_.ShowPage(Wizard::kPageInstalled);
+        Wizard::ApplyButtonFlags(Wizard::ButtonFlag::InstalledLayout, *this);
+    } else {
+        navigator_.ShowPage(Wizard::kPageWelcome);
+        Wizard::ApplyButtonFlags(Wizard::ButtonFlag::HideAll, *this);
+    }
+    return TRUE;
+}
+
+void CCorvaneInstallerDlg::PlaceWindow() {
+    const int width = background_.IsLoaded() ? static_cast<int>(background_.Width()) : kWidth;
+    const int height = background_.IsLoaded() ? static_cast<int>(background_.Height()) : kHeight;
+    int left = 100, top = 100;
+    RECT desktop{};
+    if (HWND desktopWindow = GetDesktopWindow(); desktopWindow && GetWindowRect(desktopWindow, &desktop)) {
+        left = desktop.left + HalfDown((desktop.right - desktop.left) - width);
+        top = desktop.top + HalfDown((desktop.bottom - desktop.top) - height);
+    }
+    SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool CCorvaneInstallerDlg::IsProductInstalled() {
+    if (!compareInstalledVersion_) return false;
+    return compareInstalledVersion_() == 1 || compareInstalledVersion_() == 2;
+}
+
+void CCorvaneInstallerDlg::CreatePages(bool installed) {
+    if (installed) pages_.push_back(std::make_unique<PageInstalled>());
+    pages_.push_back(std::make_unique<PageWellcome>());
+    auto license = std::make_unique<PageLicense>();
+    license_ = license.get();
+    pages_.push_back(std::move(license));
+    pages_.push_back(std::make_unique<PageSelectComponents>());
+    auto download = std::make_unique<PageDownloadInstall>();
+    download_ = download.get();
+    pages_.push_back(std::move(download));
+    pages_.push_back(std::make_unique<PageSendEmail>());
+    pages_.push_back(std::make_unique<PageFinish>());
+
+    const RECT client = ClientRect();
+    for (const auto& page : pages_) {
+        if (!page->CreatePage(Handle(), &background_)) continue;
+        const auto id = static_cast<unsigned>(page->TemplateId());
+        SetWindowPos(page->Handle(), nullptr, 0, kPageTop, client.right, PageHeight(id),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        navigator_.Add(id, *page);
+    }
+}
+
+void CCorvaneInstallerDlg::SkinButtons() {
+    for (PngButton* button : {&next_, &back_, &cancel_}) {
+        button->SetImages(kButtonNormal, kButtonHover, kButtonPressed, Handle());
+        button->SetBackgroundImage(kDownloadBackgroundImage);
+        button->SetTextColors(kCaptionColour, kCaptionColour, kDisabledCaptionColour);
+        button->SetTextOffset(0, 4);
+    }
+}
+
+void CCorvaneInstallerDlg::ApplyLanguage(LanguageId language) {
+    LanguageManager().Set_Text({IDC_MAIN_CANCEL, IDC_MAIN_BACK, IDC_MAIN_NEXT}, Handle(), language);
+}
+
+bool CCorvaneInstallerDlg::PreTranslateMessage(MSG& message) {
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
+        // Return is Next on every page, except on the licence page before the
+        // licence is accepted.
+        if (navigator_.Current() == Wizard::kPageLicense && license_ && !license_->IsAccepted()) return true;
+        navigator_.Next(Wizard::kForward);
+    }
+    return Framework::Dialog::PreTranslateMessage(message);
+}
+
+bool CCorvaneInstallerDlg::OnCommand(WORD id, WORD code, HWND control) {
+    if (code == BN_CLICKED) {
+        switch (id) {
+            case IDC_MAIN_NEXT: OnNextButton(); return true;
+            case IDC_MAIN_BACK: OnBackButton(); return true;
+            case IDC_MAIN_CANCEL:
+            case ID_MAIN_CANCEL_COMMAND: OnCancelButton(); return true;
+            case IDHELP: return true;
+            default: break;
+        }
+    }
+    return Framework::Dialog::OnCommand(id, code, control);
+}
+
+LRESULT CCorvaneInstallerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_WIZARD_SHOW_PAGE: navigator_.ShowPage(static_cast<unsigned>(wParam)); return 0;
+        case WM_WIZARD_BUTTONS: Wizard::ApplyButtonFlags(static_cast<std::uint32_t>(wParam), *this); return 0;
+        case WM_WIZARD_PAGE_SHOWN: return OnPageShown(static_cast<unsigned>(wParam));
+        case WM_WIZARD_NEXT: navigator_.Next(static_cast<int>(wParam)); return 0;
+        case WM_WIZARD_CLOSE: EndDialog(0); return 0;
+        case WM_WIZARD_BACK: navigator_.Back(); return 0;
+        case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+        case WM_NCHITTEST: return OnNcHitTest(wParam, lParam);
+        case WM_PAINT: return OnPaint();
+        case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(bigIcon_.Get());
+        case WM_HELP: return TRUE;
+        default: return Framework::Dialog::WindowProc(message, wParam, lParam);
+    }
+}
+
+void CCorvaneInstallerDlg::OnNextButton() { navigator_.Next(Wizard::kForward); }
+
+void CCorvaneInstallerDlg::OnBackButton() {
+    // On the send-by-e-mail page the button reads "Skip" and moves on.
+    if (navigator_.Current() == Wizard::kPageSendEmail) {
+        navigator_.Next(Wizard::kSkip);
+        return;
+    }
+    const unsigned shown = navigator_.Back();
+    if (shown == 0) EnableButton(WizardButton::Back, false);
+    if (shown != Wizard::kPageWelcome) EnableButton(WizardButton::Next, true);
+}
+
+void CCorvaneInstallerDlg::OnCancelButton() {
+    const bool downloading = navigator_.Current() == Wizard::kPageDownloadInstall && download_;
+    if (downloading) download_->PauseDownload();
+    const int answer = RunExitDialog();
+    if (downloading) download_->ResumeDownload();
+    if (answer == 1) EndDialog(0);
+}
+
+int CCorvaneInstallerDlg::RunExitDialog() {
+    // The question of the skinned exit dialog, asked plainly until that dialog exists.
+    const std::u16string question = LanguageManager().Get_Text(kExitQuestion);
+    const int answer = MessageBoxW(Handle(), Common::AsWide(question), kMessageTitle, MB_YESNO | MB_ICONQUESTION);
+    return answer == IDYES ? 1 : 2;
+}
+
+LRESULT CCorvaneInstallerDlg::OnPageShown(unsigned id) {
+    using namespace Wizard;
+    if (id == kPageWelcome) {
+        ApplyButtonFlags(ButtonFlag::HideAll, *this);
+        return 0;
+    }
+    if (id == kPageDownloadInstall) {
+        background_.LoadFromResource(kDownloadBackgroundImage);
+        SetButtonsBackground(kDownloadBackgroundImage);
+        RepaintAll();
+        return 0;
+    }
+    background_.LoadFromResource(kBackgroundImage);
+    SetButtonsBackground(kBackgroundImage);
+    if (id == kPageLicense) ApplyButtonFlags(ButtonFlag::ShowAll | ButtonFlag::LicenseLayout, *this);
+    if (id == kPageSendEmail || id == kPageFinish) RepaintAll();
+    return 0;
+}
+
+void CCorvaneInstallerDlg::SetButtonsBackground(int imageId) {
+    for (PngButton* button : {&next_, &back_, &cancel_}) button->SetBackgroundImage(imageId);
+}
+
+void CCorvaneInstallerDlg::RepaintAll() {
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+LRESULT CCorvaneInstallerDlg::OnEraseBackground(HDC dc) {
+    Framework::UniqueGraphics graphics = Framework::GraphicsFor(dc);
+    background_.Draw(graphics.Get(), 0, 0);
+    return 1;
+}
+
+LRESULT CCorvaneInstallerDlg::OnNcHitTest(WPARAM wParam, LPARAM lParam) {
+    // Dragged by any point that is not a control.
+    const LRESULT hit = Framework::Dialog::WindowProc(WM_NCHITTEST, wParam, lParam);
+    return hit == HTCLIENT ? HTCAPTION : hit;
+}
+
+LRESULT CCorvaneInstallerDlg::OnPaint() {
+    if (!IsIconic(Handle())) return Framework::Dialog::WindowProc(WM_PAINT, 0, 0);
+    Framework::PaintDC paint(Handle());
+    const RECT client = ClientRect();
+    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(paint.Get(), x, y, bigIcon_.Get());
+    return 0;
+}
+
+void CCorvaneInstallerDlg::SendWizardMessage(unsigned message, std::uintptr_t wParam) {
+    SendMessageW(Handle(), message, static_cast<WPARAM>(wParam), 0);
+}
+
+void CCorvaneInstallerDlg::ShowLowSpaceWarning() {
+    MessageBoxW(Handle(), kLowSpaceMessage, kMessageTitle, MB_OK | MB_ICONEXCLAMATION);
+}
+
+PngButton& CCorvaneInstallerDlg::ButtonOf(WizardButton button) {
+    switch (button) {
+        case WizardButton::Next: return next_;
+        case WizardButton::Back: return back_;
+        default: return cancel_;
+    }
+}
+
+void CCorvaneInstallerDlg::ShowButton(WizardButton button, bool show) {
+    ShowWindow(ButtonOf(button).Handle(), show ? SW_SHOWNA : SW_HIDE);
+}
+
+void CCorvaneInstallerDlg::EnableButton(WizardButton button, bool enable) {
+    EnableWindow(ButtonOf(button).Handle(), enable ? TRUE : FALSE);
+}
+
+void CCorvaneInstallerDlg::SetButtonCaption(WizardButton button, int textId) {
+    SetWindowTextW(ButtonOf(button).Handle(), Common::AsWide(LanguageManager().Get_Text(textId)));
+    ButtonOf(button).Invalidate(false);
+}
+
+void CCorvaneInstallerDlg::MoveButton(WizardButton button, int x, int y) {
+    SetWindowPos(ButtonOf(button).Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

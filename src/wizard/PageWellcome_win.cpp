@@ -1,0 +1,85 @@
+#include "wizard/PageWellcome.h"
+
+#include "language/AsLanguage_Manager.h"
+#include "resource.h"
+#include "wizard/WizardIds.h"
+
+namespace {
+constexpr RECT kPreviewArea{430, 13, 685, 89};
+constexpr int kSecondImageX = 567, kSecondImageY = 89;
+}  // namespace
+
+const std::array<PageWellcome::LanguageButton, 6> PageWellcome::kLanguageButtons{{
+    {IDC_LANGUAGE_ENGLISH, Language::English, 1206, 1207, 151, 141, 138},
+    {IDC_LANGUAGE_GERMAN, Language::German, 1208, 1209, 150, 141, 198},
+    {IDC_LANGUAGE_SPANISH, Language::Spanish, 1212, 1213, 152, 141, 258},
+    {IDC_LANGUAGE_FRENCH, Language::French, 1210, 1211, 153, 141, 318},
+    {IDC_LANGUAGE_ITALIAN, Language::Italian, 1214, 1215, 149, 141, 378},
+    {IDC_LANGUAGE_JAPANESE, Language::Japanese, 1301, 1302, 1303, 141, 438},
+}};
+
+PageWellcome::PageWellcome() : BaseDialog(IDD_PAGE_WELCOME) {
+    pageImage_.LoadFromResource(1229);
+    bottomStrip_.Release();
+    secondImage_.LoadFromResource(kSecondImage);  // absent from the skin: then nothing is drawn
+}
+
+BOOL PageWellcome::OnInitDialog() {
+    BaseDialog::OnInitDialog();
+    HWND mainWindow = GetParent(Handle());
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        const LanguageButton& entry = kLanguageButtons[i];
+        buttons_[i].SubclassDlgItem(entry.controlId, Handle());
+        // The hover picture also shows while pressed.
+        buttons_[i].SetImages(entry.normalImage, entry.hoverImage, entry.hoverImage, mainWindow);
+        previews_[i].LoadFromResource(entry.previewImage);
+    }
+    PlaceButtons();
+    return TRUE;
+}
+
+void PageWellcome::PlaceButtons() {
+    for (std::size_t i = 0; i < buttons_.size(); ++i)
+        SetWindowPos(buttons_[i].Handle(), nullptr, kLanguageButtons[i].x, kLanguageButtons[i].y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT PageWellcome::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT: return OnPaint();
+        case WM_WINDOWPOSCHANGED:
+            PlaceButtons();
+            return BaseDialog::WindowProc(message, wParam, lParam);
+        default: return BaseDialog::WindowProc(message, wParam, lParam);
+    }
+}
+
+bool PageWellcome::OnCommand(WORD id, WORD code, HWND control) {
+    for (std::size_t i = 0; i < kLanguageButtons.size(); ++i) {
+        if (kLanguageButtons[i].controlId != id) continue;
+        if (code == PngButton::kHoverNotification) OnHover(i);
+        if (code == BN_CLICKED) OnLanguageChosen(i);
+        return true;
+    }
+    return BaseDialog::OnCommand(id, code, control);
+}
+
+LRESULT PageWellcome::OnPaint() {
+    Framework::PaintDC paint(Handle());
+    Framework::UniqueGraphics graphics = Framework::GraphicsFor(paint.Get());
+    if (preview_) preview_->Draw(graphics.Get(), kPreviewArea.left, kPreviewArea.top);
+    secondImage_.Draw(graphics.Get(), kSecondImageX, kSecondImageY);
+    return 0;
+}
+
+void PageWellcome::OnHover(std::size_t button) {
+    preview_ = &previews_[button];
+    InvalidateRect(Handle(), &kPreviewArea, TRUE);
+}
+
+void PageWellcome::OnLanguageChosen(std::size_t button) {
+    LanguageManager().Change_Language(kLanguageButtons[button].language);
+    SendMessageW(GetParent(Handle()), WM_WIZARD_SHOW_PAGE, Wizard::kPageLicense, 0);
+    // The statistics reporting (StartInstallation) starts here with the
+    // statistics service.
+}
