@@ -52,6 +52,11 @@ class WineBed:
         return subprocess.Popen(["wine", str(program), *map(str, args)], cwd=cwd, env=self.env,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
+    def end_program(self, image="CorvaneInstaller.exe"):
+        """Ends every process of that image in the prefix, however it is stuck:
+        a leftover installer would hold the single-instance mutex."""
+        self.run("taskkill", "/f", "/im", image, timeout=30)
+
     def registry_query(self, key, value):
         """The data of a registry value as `reg query` prints it, or None."""
         result = self.run("reg", "query", key, "/v", value)
@@ -108,6 +113,14 @@ def artifacts(build_dir):
     path = build_dir / "e2e-artifacts"
     path.mkdir(exist_ok=True)
     return path
+
+
+@pytest.fixture(autouse=True)
+def no_installer_left_behind(request):
+    """After each test that used Wine, no installer may outlive it."""
+    yield
+    if "wine" in request.fixturenames:
+        request.getfixturevalue("wine").end_program()
 
 
 @pytest.fixture

@@ -121,11 +121,8 @@ def test_second_instance_leaves_at_once(wine, driver, installer_exe, screenshot)
         assert time.monotonic() - started < 15
         assert driver("count-windows", WIZARD_TITLE)[1] == "1"
     finally:
-        driver("close", WIZARD_TITLE)
-        try:
-            first.wait(timeout=30)
-        except Exception:
-            first.kill()
+        wine.end_program()
+        first.wait(timeout=30)
     assert driver("wait-gone", WIZARD_TITLE, "10")[0] == 0
 
 

@@ -79,7 +79,7 @@ def wizard(wine, installer_exe, driver):
         try:
             process.wait(timeout=20)
         except subprocess.TimeoutExpired:
-            process.kill()
+            wine.end_program()
             process.wait()
 
 
