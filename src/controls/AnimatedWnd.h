@@ -1,0 +1,105 @@
+// The feature carousel of the download page: seven product boxes on an arc,
+// the centre one glowing, a banner that cross-fades to the next, the title
+// strip of the language, and a feature text with bullets that changes with
+// every step. A step is a 3-second transition ticked every 40 ms by a timer
+// of the timer service; the page starts one every 8 seconds from a thread of
+// its own, so starting a step may be requested from any thread.
+//
+// Every frame is drawn into one off-screen canvas, kept for the window's
+// life, and copied to the screen in one operation: ticks only invalidate.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/TimerService.h"
+#include "controls/BannerBoard.h"
+#include "controls/CarouselGeometry.h"
+#include "controls/CarouselStep.h"
+#include "controls/CarouselText.h"
+#include "controls/CarouselTextPainter.h"
+#include "controls/SmartBitmap.h"
+#include "framework/GdiplusHandles.h"
+#include "framework/OffscreenCanvas.h"
+#include "framework/Window.h"
+
+class AnimatedWnd : public Framework::Window, public Common::TimerEventHandler {
+public:
+    static constexpr int kBackgroundImage = 136;
+    static constexpr int kBottomStripImage = 1265;  // not among the skin images: never drawn
+    static constexpr int kBannerBoardId = 1234;
+    static constexpr std::array<int, 7> kBanners{1242, 1243, 1244, 1245, 1246, 1247, 1248};
+    // The private message that hands a step start to the window's thread.
+    static constexpr UINT kStartStepMessage = WM_APP + 0x0A41;
+
+    // The tick count source (GetTickCount unless a test steers time).
+    using TickClock = std::function<std::uint32_t()>;
+    explicit AnimatedWnd(TickClock clock = {});
+    ~AnimatedWnd() override;
+
+    // Appends a feature text; the first one becomes current. The first call
+    // also makes the banner board with the seven banners.
+    void AddTextItem(const std::u16string& title, const std::u16string& line1, const std::u16string& line2,
+                     const std::u16string& line3, const std::u16string& line4);
+    // The language's title strip (see Controls::CarouselTitleImage); 0 or an
+    // absent picture leaves the title area showing the background.
+    void SetTitleImage(int pngId);
+
+    // Starts one carousel step from any thread: the request is posted to the
+    // window's thread, which (re)starts the 40 ms step timer. A step that is
+    // already running carries on unchanged. Does nothing before the window is
+    // taken over or after it is gone.
+    void StartStep();
+
+    // One animation tick (the step timer's callback).
+    void OnTimer(Common::Timer& timer) override;
+
+    int Rotation() const { return step_.Rotation(); }
+    bool IsStepping() const { return step_.IsStepping(); }
+    // Index of the feature text shown, -1 for none.
+    int CurrentTextIndex() const { return currentText_; }
+    const BannerBoard& Banners() const { return banners_; }
+    // The step timer, null until the window is taken over.
+    const Common::Timer* StepTimer() const { return timer_.get(); }
+
+    // Draws the current frame into the canvas and copies it to (0, 0) of `dc`.
+    void PaintTo(HDC dc);
+
+protected:
+    void OnSubclassed() override;
+    void OnFinalMessage() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    LRESULT OnPaint();
+    LRESULT OnStartStep();
+    bool EnsureCanvas(HDC dc, int width, int height);
+    void DrawFrame(Gdiplus::GpGraphics* graphics);
+    void DrawBoxes(Gdiplus::GpGraphics* graphics);
+
+    TickClock clock_;
+    Controls::CarouselStep step_;
+    std::array<SmartBitmap, Controls::kCarouselImageCount> boxes_;
+    std::array<SmartBitmap, Controls::kCarouselImageCount> glows_;
+    SmartBitmap background_;
+    SmartBitmap bottomStrip_;
+    SmartBitmap title_;
+    BannerBoard banners_;
+    std::vector<Controls::AnimatedWndTextItem> texts_;
+    int currentText_ = -1;
+    CarouselTextPainter textPainter_;
+    // The canvas and the graphics object drawing on it, declared after it so
+    // that it is deleted first.
+    std::unique_ptr<Framework::OffscreenCanvas> canvas_;
+    Framework::UniqueGraphics canvasGraphics_;
+    std::unique_ptr<Common::Timer> timer_;
+    // The window step starts are posted to; read by other threads.
+    std::atomic<HWND> stepTarget_{nullptr};
+};

@@ -1,0 +1,58 @@
+// A ring of banner pictures with a cross-fade from one to the next. The
+// carousel embeds one (a zero-sized child window; the carousel draws its
+// banner itself); the download page places an empty one under its progress
+// bar, where it shows only the wizard background under it.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "controls/BannerCrossFade.h"
+#include "controls/SmartBitmap.h"
+#include "framework/Window.h"
+
+// One banner of the board.
+struct BoardItem {
+    SmartBitmap image;
+};
+
+class BannerBoard : public Framework::Window {
+public:
+    static constexpr int kBackgroundImage = 136;
+
+    BannerBoard();
+
+    // Creates the board as a child "STATIC" window of `parent` with an empty
+    // rectangle and takes it over. False when the window cannot be made.
+    bool Create(HWND parent, int controlId);
+
+    // Appends a banner loaded from the PNG resource `pngId` (an absent one
+    // stays in the ring and draws nothing); the first banner becomes current.
+    void AddItem(int pngId, HMODULE module = nullptr);
+
+    // The cross-fade state, moved on by the carousel at its steps and ticks.
+    void Advance() { fade_.Advance(); }
+    void LowerFade() { fade_.LowerFade(); }
+    void EndFade() { fade_.EndFade(); }
+    const Controls::BannerCrossFade& CrossFade() const { return fade_; }
+    std::size_t ItemCount() const { return items_.size(); }
+
+    // Draws the banner the cross-fade shows now, at (x, y).
+    void DrawBanner(Gdiplus::GpGraphics* graphics, int x, int y) const;
+
+    // Paints the board (background slice, then the banner) onto `dc`, a
+    // device context of the client size.
+    void PaintTo(HDC dc);
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    LRESULT OnPaint();
+
+    std::vector<std::unique_ptr<BoardItem>> items_;
+    Controls::BannerCrossFade fade_;
+    SmartBitmap background_;
+};
