@@ -4,6 +4,7 @@
 #include "common/WideText.h"
 #include "language/AsLanguage_Manager.h"
 #include "resource.h"
+#include "wizard/ExitDialog.h"
 #include "wizard/PageDownloadInstall.h"
 #include "wizard/PageFinish.h"
 #include "wizard/PageInstalled.h"
@@ -21,7 +22,6 @@ constexpr wchar_t kTitle[] = L"Corvane 2013 Installer";
 constexpr wchar_t kMessageTitle[] = L"Corvane Installer";
 constexpr wchar_t kLowSpaceMessage[] =
     L"Corvane Installer requires minimum 100 MB of free space on the disk. Please change the install directory.";
-constexpr int kExitQuestion = 1326;
 constexpr COLORREF kCaptionColour = RGB(3, 31, 72);
 constexpr COLORREF kDisabledCaptionColour = RGB(81, 94, 105);
 constexpr int kButtonNormal = 155, kButtonHover = 156, kButtonPressed = 154;
@@ -204,10 +204,8 @@ void CCorvaneInstallerDlg::OnCancelButton() {
 }
 
 int CCorvaneInstallerDlg::RunExitDialog() {
-    // The question of the skinned exit dialog, asked plainly until that dialog exists.
-    const std::u16string question = LanguageManager().Get_Text(kExitQuestion);
-    const int answer = MessageBoxW(Handle(), Common::AsWide(question), kMessageTitle, MB_YESNO | MB_ICONQUESTION);
-    return answer == IDYES ? 1 : 2;
+    ModalDialog::Exit dialog;
+    return static_cast<int>(dialog.DoModal(Handle()));
 }
 
 LRESULT CCorvaneInstallerDlg::OnPageShown(unsigned id) {

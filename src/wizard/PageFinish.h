@@ -1,13 +1,41 @@
-// The finish page (125): shortcuts, default application and the start of the
-// product; "Finish" does the chosen work and ends the wizard.
+// The finish page (125): congratulates and offers a desktop shortcut, a
+// Quick Launch shortcut, the product as the default program for PDF files
+// and the start of the product, all ticked at first. "Finish" does what is
+// ticked, opens the thank-you page in the browser, sends the user's contact
+// details and ends the wizard; none of these failing keeps it open.
 #pragma once
 
+#include <array>
+
+#include "controls/CCheckBox.h"
+#include "controls/CLabel.h"
 #include "wizard/BaseDialog.h"
 
 class PageFinish : public BaseDialog {
 public:
+    static constexpr int kLastStep = 7;
+
     PageFinish();
+    ~PageFinish() override;
 
     void OnLeaveForward(int skip) override;
     void OnEnterPage(int direction) override;
+    void ApplyLanguage(LanguageId language) override;
+
+protected:
+    BOOL OnInitDialog() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void PlaceControls();
+    bool IsTicked(const CCheckBox& box) const;
+    void FinishWizard();
+    void StartProduct(const std::u16string& installDir) const;
+
+    std::array<CLabel, 6> labels_;
+    CCheckBox desktopShortcut_;
+    CCheckBox quickLaunchShortcut_;
+    CCheckBox defaultApplication_;
+    CCheckBox runProduct_;
+    bool comInitialized_ = false;
 };

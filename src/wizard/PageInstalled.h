@@ -1,11 +1,33 @@
 // The already-installed page (119): first when the same or a newer version of
 // the product is installed; "Reinstall" leads on to the welcome page and
-// "Finish" leaves through the exit dialog. Its texts come with its content.
+// "Finish" leaves through the exit dialog.
 #pragma once
 
+#include <functional>
+
+#include "controls/CLabel.h"
 #include "wizard/BaseDialog.h"
 
 class PageInstalled : public BaseDialog {
 public:
-    PageInstalled();
+    static constexpr int kPageImage = 1368;
+    static constexpr int kLastStep = 8;
+    // The answer of the installed-version comparison that means "the same version".
+    static constexpr int kSameVersion = 1;
+
+    // Registers the page with the language manager: it must live until the
+    // program ends. `compareInstalledVersion` tells the same version (1)
+    // from a newer one (anything else).
+    explicit PageInstalled(std::function<int()> compareInstalledVersion = {});
+
+    void ApplyLanguage(LanguageId language) override;
+
+protected:
+    BOOL OnInitDialog() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    std::function<int()> compareInstalledVersion_;
+    CLabel message_;
+    CLabel hint_;
 };

@@ -1,5 +1,40 @@
 #include "wizard/PageInstalled.h"
 
+#include "language/AsLanguage_Manager.h"
 #include "resource.h"
+#include "wizard/PageTexts.h"
+#include "wizard/WizardStatistics.h"
 
-PageInstalled::PageInstalled() : BaseDialog(IDD_PAGE_INSTALLED) { pageImage_.LoadFromResource(1368); }
+namespace {
+constexpr int kSameVersionText = 4;
+constexpr int kNewerVersionText = IDC_INSTALLED_MESSAGE;
+}  // namespace
+
+PageInstalled::PageInstalled(std::function<int()> compareInstalledVersion)
+    : BaseDialog(IDD_PAGE_INSTALLED), compareInstalledVersion_(std::move(compareInstalledVersion)) {
+    pageImage_.LoadFromResource(kPageImage);
+    LanguageManager().Register_Window(this);
+}
+
+BOOL PageInstalled::OnInitDialog() {
+    BaseDialog::OnInitDialog();
+    message_.SubclassDlgItem(IDC_INSTALLED_MESSAGE, Handle());
+    hint_.SubclassDlgItem(IDC_INSTALLED_HINT, Handle());
+    ApplyLabelStyle(message_, Controls::LabelPreset::Heading);
+    ApplyLabelStyle(hint_, Controls::LabelPreset::BodyText);
+    const bool same = compareInstalledVersion_ && compareInstalledVersion_() == kSameVersion;
+    message_.SetText(LanguageManager().Get_Text(same ? kSameVersionText : kNewerVersionText));
+    for (CLabel* label : {&message_, &hint_})
+        Wizard::FollowLanguageScript(*label, LanguageManager().Current_Language());
+    return TRUE;
+}
+
+void PageInstalled::ApplyLanguage(LanguageId language) {
+    Wizard::SetPageTexts(Handle(), {IDC_INSTALLED_HINT}, language);
+    for (CLabel* label : {&message_, &hint_}) Wizard::FollowLanguageScript(*label, language);
+}
+
+LRESULT PageInstalled::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SHOWWINDOW && wParam) Wizard::Statistics::RecordLastStep(kLastStep);
+    return BaseDialog::WindowProc(message, wParam, lParam);
+}

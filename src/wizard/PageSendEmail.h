@@ -1,15 +1,32 @@
-// The send-by-e-mail page (124): the user's contact details; Back reads
-// "Skip" and moves on without them.
+// The send-by-e-mail page (124): asks for the user's name and e-mail address
+// for news and offers. Nothing is sent from here: leaving the page forward
+// (Next, or Back which reads "Skip") keeps a valid address with the names for
+// the statistics' SaveUserInstallation; an invalid one keeps nothing. The
+// page never holds the user back.
 #pragma once
 
+#include <array>
+
+#include "controls/CLabel.h"
 #include "wizard/BaseDialog.h"
 
 class PageSendEmail : public BaseDialog {
 public:
+    static constexpr int kPageImage = 1264;
+    static constexpr int kLastStep = 6;
+
     PageSendEmail();
 
     void OnLeaveForward(int skip) override;
+    void ApplyLanguage(LanguageId language) override;
 
 protected:
+    BOOL OnInitDialog() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void PlaceControls();
+    std::u16string EditText(int controlId) const;
+
+    std::array<CLabel, 7> labels_;
 };

@@ -12,6 +12,7 @@
 class PageWellcome : public BaseDialog {
 public:
     static constexpr int kSecondImage = 1263;
+    static constexpr int kLastStep = 5;
 
     PageWellcome();
 

@@ -3,6 +3,7 @@
 #include "language/AsLanguage_Manager.h"
 #include "resource.h"
 #include "wizard/WizardIds.h"
+#include "wizard/WizardStatistics.h"
 
 namespace {
 constexpr RECT kPreviewArea{430, 13, 685, 89};
@@ -47,6 +48,9 @@ void PageWellcome::PlaceButtons() {
 LRESULT PageWellcome::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: return OnPaint();
+        case WM_SHOWWINDOW:
+            if (wParam) Wizard::Statistics::RecordLastStep(kLastStep);
+            return BaseDialog::WindowProc(message, wParam, lParam);
         case WM_WINDOWPOSCHANGED:
             PlaceButtons();
             return BaseDialog::WindowProc(message, wParam, lParam);
@@ -80,6 +84,6 @@ void PageWellcome::OnHover(std::size_t button) {
 void PageWellcome::OnLanguageChosen(std::size_t button) {
     LanguageManager().Change_Language(kLanguageButtons[button].language);
     SendMessageW(GetParent(Handle()), WM_WIZARD_SHOW_PAGE, Wizard::kPageLicense, 0);
-    // The statistics reporting (StartInstallation) starts here with the
-    // statistics service.
+    // After the licence page shows: StartInstallation is a blocking call.
+    Wizard::Statistics::StartReporting();
 }

@@ -12,9 +12,9 @@ WIZARD = "Corvane 2013 Installer"
 NEXT, BACK, CANCEL = 1000, 1001, 1002
 LICENCE_ACCEPT = 1004
 WM_WIZARD_NEXT, WM_WIZARD_CLOSE = 1028, 1029
-# The plain question that stands in for the skinned exit dialog.
-EXIT_QUESTION = "Corvane Installer"
-IDYES, IDNO = 6, 7
+# The exit dialog: a popup of the wizard without a title of its own.
+EXIT_DIALOG = "popup:" + WIZARD
+EXIT_YES, EXIT_NO = 1327, 1328
 
 
 class Wizard:
@@ -212,14 +212,14 @@ def test_escape_and_alt_f4_do_not_close_the_wizard(wizard, page):
 def test_cancel_asks_first_and_only_yes_ends_the_wizard(wizard):
     licence_page(wizard)
     wizard.press(CANCEL)
-    assert wizard.ask("wait-window", EXIT_QUESTION, 10) == ""
-    wizard.ask("click", EXIT_QUESTION, IDNO)
-    assert wizard.ask("wait-gone", EXIT_QUESTION, 10) == ""
+    assert wizard.ask("wait-window", EXIT_DIALOG, 10) == ""
+    wizard.ask("press", EXIT_DIALOG, EXIT_NO)
+    assert wizard.ask("wait-gone", EXIT_DIALOG, 10) == ""
     assert wizard.is_open() and wizard.page() == 121
 
     wizard.press(CANCEL)
-    wizard.ask("wait-window", EXIT_QUESTION, 10)
-    wizard.ask("click", EXIT_QUESTION, IDYES)
+    wizard.ask("wait-window", EXIT_DIALOG, 10)
+    wizard.ask("press", EXIT_DIALOG, EXIT_YES)
     assert wizard.ask("wait-gone", WIZARD, 10) == ""
 
 

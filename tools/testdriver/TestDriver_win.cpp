@@ -4,6 +4,9 @@
 // id, the visible one wins. Prints results on stdout; exits 0 on success, 1
 // when the window or control is not there (or not usable), 2 on bad usage.
 //
+// A TITLE of the form "popup:OWNER" names the visible window that the window
+// titled OWNER owns (a modal dialog without a title, such as the exit dialog).
+//
 //   testdriver wait-window TITLE SECONDS     wait until a visible window has TITLE
 //   testdriver count-windows TITLE           number of visible top-level windows with TITLE
 //   testdriver wait-gone TITLE SECONDS       wait until no such window is left
@@ -25,6 +28,11 @@
 //                                            ESCAPE, TAB, SPACE or ALT+F4
 //   testdriver send TITLE MESSAGE WPARAM     sends a message to the window, prints the result
 //   testdriver controls TITLE                one line per visible control: id class x y w h text
+//   testdriver set-text TITLE CONTROL_ID TEXT    replaces the control's text (WM_SETTEXT)
+//   testdriver class-text TITLE CLASS        the text of the first visible control of that class
+//   testdriver list TITLE                    the component list: one line per item,
+//                                            "id checked user-value top height"
+//   testdriver list-press TITLE ITEM_ID      a real click on the item's check box
 #include <windows.h>
 
 #include <cstdio>
@@ -47,9 +55,32 @@ BOOL CALLBACK Collect(HWND window, LPARAM context) {
     return TRUE;
 }
 
-std::vector<HWND> FindWindows(const std::wstring& title) {
+std::vector<HWND> FindTitledWindows(const std::wstring& title) {
     Search search{title, {}};
     EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+struct OwnedSearch {
+    std::vector<HWND> owners;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectOwned(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<OwnedSearch*>(context);
+    const HWND owner = GetWindow(window, GW_OWNER);
+    for (HWND candidate : search->owners)
+        if (owner == candidate && IsWindowVisible(window)) search->found.push_back(window);
+    return TRUE;
+}
+
+constexpr wchar_t kPopupPrefix[] = L"popup:";
+
+std::vector<HWND> FindWindows(const std::wstring& title) {
+    const std::wstring prefix = kPopupPrefix;
+    if (title.compare(0, prefix.size(), prefix) != 0) return FindTitledWindows(title);
+    OwnedSearch search{FindTitledWindows(title.substr(prefix.size())), {}};
+    if (!search.owners.empty()) EnumWindows(CollectOwned, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -113,6 +144,20 @@ HWND VisiblePage(HWND window) {
     return nullptr;
 }
 
+// The first visible descendant of a window class.
+HWND FindByClass(HWND window, const std::wstring& wanted) {
+    for (HWND child : Descendants(window)) {
+        wchar_t className[64] = {};
+        GetClassNameW(child, className, 64);
+        if (IsWindowVisible(child) && wanted == className) return child;
+    }
+    return nullptr;
+}
+
+// The component list's answers (messages of the list, plain numbers).
+constexpr UINT kListCount = WM_USER + 200, kListUserValue = WM_USER + 201, kListCheck = WM_USER + 202,
+               kListItemTop = WM_USER + 203, kListItemHeight = WM_USER + 204;
+
 RECT RectInClient(HWND window, HWND control) {
     RECT rect{};
     GetWindowRect(control, &rect);
@@ -175,7 +220,8 @@ bool KeysOf(const std::wstring& name, std::vector<WORD>& keys) {
 int Usage() {
     std::fprintf(stderr,
                  "usage: testdriver wait-window|count-windows|wait-gone|text|click|close|page|wait-page|check|"
-                 "visible|enabled|rect|press|hover|key|send|controls TITLE [ARG...]\n");
+                 "visible|enabled|rect|press|hover|key|send|controls|set-text|class-text|list|list-press "
+                 "TITLE [ARG...]\n");
     return 2;
 }
 
@@ -268,6 +314,40 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
 
+    if (command == L"class-text" && argument) {
+        HWND control = FindByClass(window, argument);
+        if (!control) return Missing("no visible control of that class");
+        PrintUtf8(WindowText(control));
+        return 0;
+    }
+    if (command == L"list" || (command == L"list-press" && argument)) {
+        HWND list = FindByClass(window, L"CHTMLListCtrl");
+        if (!list) return Missing("no visible component list");
+        if (command == L"list") {
+            const int count = static_cast<int>(SendMessageW(list, kListCount, 0, 0));
+            for (int id = 0; id < count; ++id)
+                std::printf("%d %ld %ld %ld %ld\n", id, static_cast<long>(SendMessageW(list, kListCheck, id, 0)),
+                            static_cast<long>(SendMessageW(list, kListUserValue, id, 0)),
+                            static_cast<long>(SendMessageW(list, kListItemTop, id, 0)),
+                            static_cast<long>(SendMessageW(list, kListItemHeight, id, 0)));
+            return 0;
+        }
+        const int id = _wtoi(argument);
+        const LRESULT height = SendMessageW(list, kListItemHeight, id, 0);
+        if (height < 0) return Missing("no such item");
+        POINT box{10, static_cast<LONG>(SendMessageW(list, kListItemTop, id, 0) + height / 2)};
+        ClientToScreen(list, &box);
+        SetForegroundWindow(window);
+        SetCursorPos(box.x, box.y);
+        SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, box.x, box.y);
+        Sleep(100);
+        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        Sleep(50);
+        SendMouse(MOUSEEVENTF_LEFTUP);
+        Sleep(GetDoubleClickTime() + 100);
+        return 0;
+    }
+
     HWND control = argument ? FindControl(window, _wtoi(argument)) : window;
     if (!control) return Missing("no control with that id");
     if (command == L"text") {
@@ -278,6 +358,10 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"click") {
         PostMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(_wtoi(argument), BN_CLICKED),
                      reinterpret_cast<LPARAM>(control));
+        return 0;
+    }
+    if (command == L"set-text" && second) {
+        SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(second));
         return 0;
     }
     if (command == L"check") {

@@ -1,0 +1,56 @@
+// The error dialog: a failure text on the error picture with the buttons the
+// caller asks for. Giving up (Cancel, Escape, Close, the close box) reports
+// the cancelled installation; Retry reports nothing. Runs modally on the
+// thread that hit the failure (the download worker).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "framework/GdiHandles.h"
+#include "wizard/SkinnedModalDialog.h"
+
+namespace ModalDialog {
+
+class Error : public SkinnedModalDialog {
+public:
+    // Button-set flags.
+    static constexpr std::uint32_t kCancel = 1;
+    static constexpr std::uint32_t kRetry = 2;
+    static constexpr std::uint32_t kClose = 4;
+    // DoModal results.
+    static constexpr int kClosedByBox = 0;
+    static constexpr int kCancelled = 1;
+    static constexpr int kRetried = 2;
+    static constexpr int kClosed = 4;
+
+    static constexpr int kBackgroundImage = 1366;
+
+    // `reportCancel` is made once for each answer that gives up; by default
+    // the statistics' CancelInstallation.
+    Error(std::u16string message, std::uint32_t buttons, std::function<void()> reportCancel = {});
+
+    const std::u16string& Message() const { return message_; }
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    void OnOK() override {}
+    void OnCancel() override { GiveUp(kCancelled); }
+    void DrawOverBackground(HDC dc) override;
+
+private:
+    void GiveUp(int result);
+
+    PngButton closeBox_;
+    PngButton cancel_;
+    PngButton retry_;
+    PngButton close_;
+    std::uint32_t buttons_;
+    std::u16string message_;
+    Framework::UniqueFont messageFont_;
+    std::function<void()> reportCancel_;
+};
+
+}  // namespace ModalDialog

@@ -1,0 +1,34 @@
+// What the wizard's pages and dialogs tell the installation statistics: each
+// report the wizard triggers goes through one of these functions, so the
+// pages never reach into the statistics record themselves.
+#pragma once
+
+#include <string>
+
+namespace Wizard::Statistics {
+
+// The last wizard step reached (8 already installed, 5 welcome, 0 licence,
+// 1 components, 2 download, 6 contact details, 7 finish).
+void RecordLastStep(int step);
+
+// The first language choice: the language code and the configuration's
+// join link, country code and web id go into the record, StartInstallation
+// is sent, and the download address is kept. Later calls send nothing.
+void StartReporting();
+
+// The contact details of the send-by-e-mail page, sent later with
+// SaveUserInstallation.
+void StoreContact(const std::u16string& email, const std::u16string& firstName, const std::u16string& lastName,
+                  bool wantsOffers);
+
+// SaveUserInstallation (sent only when an address was stored).
+void SendUserData();
+
+// The user confirmed leaving in the exit dialog: the cancel reason, then
+// SaveUserInstallation, then CancelInstallation.
+void ReportExitConfirmed();
+
+// CancelInstallation after a failure the user gave up on.
+void ReportCancel();
+
+}  // namespace Wizard::Statistics

@@ -1,0 +1,214 @@
+// The error and exit dialogs run modally, answered by messages posted to them
+// once they are up: the results, the reports each answer makes, the buttons
+// a set shows and where, the language's picture, and the keys.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "language/AsLanguage_Manager.h"
+#include "resource.h"
+#include "wizard/ErrorDialog.h"
+#include "wizard/ExitDialog.h"
+
+namespace {
+
+// What the user does once the dialog is open: a click on a button, or a key.
+struct Answer {
+    int button = 0;  // a control id, or 0 for `key`
+    WPARAM key = 0;
+};
+
+void PostAnswers(HWND dialog, const std::vector<Answer>& answers) {
+    for (const Answer& answer : answers) {
+        if (answer.button) {
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer.button)));
+        } else {
+            PostMessageW(dialog, WM_KEYDOWN, answer.key, 0);
+            PostMessageW(dialog, WM_KEYUP, answer.key, 0);
+        }
+    }
+}
+
+struct ButtonLook {
+    bool visible;
+    POINT place;
+    SIZE size;
+    std::wstring caption;
+};
+
+ButtonLook LookOf(HWND dialog, int id) {
+    HWND button = GetDlgItem(dialog, id);
+    RECT rect{};
+    GetWindowRect(button, &rect);
+    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    wchar_t caption[64] = {};
+    GetWindowTextW(button, caption, 64);
+    return {(GetWindowLongPtrW(button, GWL_STYLE) & WS_VISIBLE) != 0, {rect.left, rect.top},
+            {rect.right - rect.left, rect.bottom - rect.top}, caption};
+}
+
+SIZE WindowSize(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// Each dialog kind with a hook that answers once the window is initialised
+// and lets the test look at it first.
+template <typename Base>
+class Scripted : public Base {
+public:
+    template <typename... Args>
+    explicit Scripted(std::vector<Answer> answers, Args&&... args)
+        : Base(std::forward<Args>(args)...), answers_(std::move(answers)) {}
+
+    std::function<void(HWND)> inspect;
+
+protected:
+    BOOL OnInitDialog() override {
+        const BOOL result = Base::OnInitDialog();
+        if (inspect) inspect(this->Handle());
+        PostAnswers(this->Handle(), answers_);
+        return result;
+    }
+
+private:
+    std::vector<Answer> answers_;
+};
+
+class LanguageScope {
+public:
+    explicit LanguageScope(LanguageId language) : previous_(LanguageManager().Current_Language()) {
+        LanguageManager().Change_Language(language);
+    }
+    ~LanguageScope() { LanguageManager().Change_Language(previous_); }
+
+private:
+    LanguageId previous_;
+};
+
+TEST(ErrorDialog, EachAnswerGivesItsResultAndOnlyGivingUpIsReported) {
+    using ModalDialog::Error;
+    const struct {
+        const char* name;
+        std::vector<Answer> answers;
+        int result;
+        int reports;
+    } cases[] = {
+        {"Cancel", {{IDC_ERROR_CANCEL}}, Error::kCancelled, 1},
+        {"Retry", {{IDC_ERROR_RETRY}}, Error::kRetried, 0},
+        {"close box", {{IDC_ERROR_CLOSE_BOX}}, Error::kClosedByBox, 1},
+        {"Close", {{IDC_ERROR_CLOSE}}, Error::kClosed, 1},
+        {"Escape", {{0, VK_ESCAPE}}, Error::kCancelled, 1},
+        {"Return does nothing", {{0, VK_RETURN}, {IDC_ERROR_RETRY}}, Error::kRetried, 0},
+    };
+    for (const auto& c : cases) {
+        int reports = 0;
+        Scripted<Error> dialog(c.answers, u"The download failed.", Error::kCancel | Error::kRetry | Error::kClose,
+                               [&reports] { ++reports; });
+        EXPECT_EQ(dialog.DoModal(), c.result) << c.name;
+        EXPECT_EQ(reports, c.reports) << c.name;
+    }
+}
+
+TEST(ErrorDialog, ShowsTheButtonsOfItsSetAtTheirPlaces) {
+    using ModalDialog::Error;
+    const struct {
+        std::uint32_t set;
+        bool cancel, retry, close;
+    } cases[] = {
+        {Error::kCancel | Error::kRetry, true, true, false},
+        {Error::kClose, false, false, true},
+        {0, false, false, false},
+    };
+    for (const auto& c : cases) {
+        Scripted<Error> dialog({{IDC_ERROR_RETRY}}, u"Message", c.set, [] {});
+        dialog.inspect = [&](HWND window) {
+            const ButtonLook cancel = LookOf(window, IDC_ERROR_CANCEL), retry = LookOf(window, IDC_ERROR_RETRY),
+                             close = LookOf(window, IDC_ERROR_CLOSE), box = LookOf(window, IDC_ERROR_CLOSE_BOX);
+            EXPECT_EQ(cancel.visible, c.cancel) << c.set;
+            EXPECT_EQ(retry.visible, c.retry) << c.set;
+            EXPECT_EQ(close.visible, c.close) << c.set;
+            EXPECT_TRUE(box.visible);
+            EXPECT_EQ(std::make_pair(retry.place.x, retry.place.y), std::make_pair(130L, 220L));
+            EXPECT_EQ(std::make_pair(cancel.place.x, cancel.place.y), std::make_pair(260L, 220L));
+            EXPECT_EQ(std::make_pair(close.place.x, close.place.y), std::make_pair(320L, 220L));
+            EXPECT_EQ(std::make_pair(box.place.x, box.place.y), std::make_pair(448L, 8L));
+            EXPECT_EQ(std::make_pair(box.size.cx, box.size.cy), std::make_pair(23L, 23L));
+            const SIZE size = WindowSize(window);
+            EXPECT_EQ(std::make_pair(size.cx, size.cy), std::make_pair(480L, 280L));
+        };
+        dialog.DoModal();
+    }
+}
+
+TEST(ErrorDialog, CaptionsFollowTheLanguage) {
+    LanguageScope german(Language::German);
+    using ModalDialog::Error;
+    Scripted<Error> dialog({{IDC_ERROR_RETRY}}, u"Message", Error::kCancel | Error::kRetry | Error::kClose, [] {});
+    dialog.inspect = [](HWND window) {
+        const AsLanguage_Manager& languages = LanguageManager();
+        EXPECT_EQ(LookOf(window, IDC_ERROR_CANCEL).caption, reinterpret_cast<const wchar_t*>(languages.Get_Text(1002)));
+        EXPECT_EQ(LookOf(window, IDC_ERROR_RETRY).caption, reinterpret_cast<const wchar_t*>(languages.Get_Text(6)));
+        EXPECT_EQ(LookOf(window, IDC_ERROR_CLOSE).caption, reinterpret_cast<const wchar_t*>(languages.Get_Text(5)));
+        EXPECT_NE(LookOf(window, IDC_ERROR_CANCEL).caption, L"Cancel");
+    };
+    dialog.DoModal();
+}
+
+TEST(ExitDialog, YesReportsOnceAndEverythingElseIsNo) {
+    using ModalDialog::Exit;
+    const struct {
+        const char* name;
+        std::vector<Answer> answers;
+        int result;
+        int reports;
+    } cases[] = {
+        {"Yes", {{IDC_EXIT_YES}}, Exit::kYes, 1},
+        {"No", {{IDC_EXIT_NO}}, Exit::kNo, 0},
+        {"close box", {{IDC_EXIT_CLOSE_BOX}}, Exit::kNo, 0},
+        {"Escape", {{0, VK_ESCAPE}}, Exit::kNo, 0},
+        {"Return does nothing", {{0, VK_RETURN}, {IDC_EXIT_YES}}, Exit::kYes, 1},
+    };
+    for (const auto& c : cases) {
+        int reports = 0;
+        Scripted<Exit> dialog(c.answers, [&reports] { ++reports; });
+        EXPECT_EQ(dialog.DoModal(), c.result) << c.name;
+        EXPECT_EQ(reports, c.reports) << c.name;
+    }
+}
+
+TEST(ExitDialog, ShowsThePictureOfTheLanguageWithItsButtons) {
+    using ModalDialog::Exit;
+    const struct {
+        LanguageId language;
+        int picture;
+    } cases[] = {
+        {Language::English, 1334}, {Language::French, 1335},  {Language::German, 1336},
+        {Language::Spanish, 1338}, {Language::Italian, 1337}, {Language::Japanese, 1339},
+    };
+    for (const auto& c : cases) {
+        LanguageScope language(c.language);
+        Scripted<Exit> dialog({{IDC_EXIT_NO}}, [] {});
+        dialog.inspect = [&](HWND window) {
+            const ButtonLook yes = LookOf(window, IDC_EXIT_YES), no = LookOf(window, IDC_EXIT_NO),
+                             box = LookOf(window, IDC_EXIT_CLOSE_BOX);
+            EXPECT_EQ(std::make_pair(yes.place.x, yes.place.y), std::make_pair(125L, 220L));
+            EXPECT_EQ(std::make_pair(no.place.x, no.place.y), std::make_pair(250L, 220L));
+            EXPECT_EQ(std::make_pair(box.place.x, box.place.y), std::make_pair(406L, 8L));
+            EXPECT_EQ(yes.caption, reinterpret_cast<const wchar_t*>(LanguageManager().Get_Text(IDC_EXIT_YES)));
+            EXPECT_EQ(no.caption, reinterpret_cast<const wchar_t*>(LanguageManager().Get_Text(IDC_EXIT_NO)));
+            const SIZE size = WindowSize(window);
+            EXPECT_EQ(std::make_pair(size.cx, size.cy), std::make_pair(440L, 280L));
+        };
+        dialog.DoModal();
+        EXPECT_EQ(dialog.Picture(), c.picture) << c.language;
+        EXPECT_EQ(dialog.Background().Width(), 440u) << c.language;
+    }
+}
+
+}  // namespace
