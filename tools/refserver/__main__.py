@@ -1,8 +1,8 @@
 """Runs the reference server:
 
   PYTHONPATH=tools /usr/bin/python3 -m refserver [--port N] [--packages DIR]
-      [--default-package NAME] [--fault SPEC]... [--state-dir DIR]
-      [--watch-pid PID] [--verbose]
+      [--default-package NAME] [--fault SPEC]... [--namespace URI]
+      [--offered-version TEXT] [--state-dir DIR] [--watch-pid PID] [--verbose]
 
 --port 0 takes any free port. With --state-dir the server writes its port to
 DIR/port (once it accepts connections) and its process id to DIR/pid.
@@ -18,10 +18,12 @@ import tempfile
 import threading
 import time
 
-from . import control_api, downloads, faults, loghandler
+from . import control_api, downloads, faults, loghandler, statistics, update
 from .app import ReferenceServer
 
 DEFAULT_PORT = 48080  # the port of the default deployment values
+# The default of CORVANE_SERVICE_NAMESPACE (cmake/CorvaneOptions.cmake).
+DEFAULT_NAMESPACE = "http://services.corvane.example/"
 
 
 def parse_arguments(argv):
@@ -34,6 +36,10 @@ def parse_arguments(argv):
                         help="the package that download.asp redirects to")
     parser.add_argument("--fault", action="append", default=[],
                         help='a fault for the whole run, e.g. "path=/download.asp&mode=status&code=500"')
+    parser.add_argument("--namespace", default=DEFAULT_NAMESPACE,
+                        help="the namespace URI of the SOAP services")
+    parser.add_argument("--offered-version", default=update.DEFAULT_OFFERED_VERSION,
+                        help='the version the update service reports ("" for none)')
     parser.add_argument("--state-dir")
     parser.add_argument("--watch-pid", type=int)
     parser.add_argument("--verbose", action="store_true")
@@ -67,6 +73,12 @@ def main(argv=None):
     control_api.register(server, package_dir)
     downloads.register(server, package_dir, args.default_package)
     loghandler.register(server)
+    statistics.register(server, args.namespace)
+    try:
+        update.register(server, args.namespace, args.offered_version)
+    except ValueError as error:
+        print(f"refserver: {error}", file=sys.stderr)
+        return 2
 
     def stop(signum, frame):
         threading.Thread(target=server.shutdown, daemon=True).start()

@@ -202,6 +202,7 @@ class ReferenceServer(http.server.ThreadingHTTPServer):
         self.faults = faults_module.FaultBoard(permanent_faults)
         self.verbose = verbose
         self._routes = []  # (method or None, path or prefix ending in "*", handler)
+        self.reset_hooks = []  # what a service puts back on POST /_control/reset
 
     def route(self, method, path, handler):
         """Adds a route; `method` None accepts any method, a `path` ending in

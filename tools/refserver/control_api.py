@@ -4,12 +4,16 @@
   GET    /_control/journal        every request so far, one per line (see
                                   journal.as_text); ?format=json for JSON
   POST   /_control/reset          forgets journal, log lines and armed faults,
-                                  and lets held answers go
+                                  lets held answers go, and puts the services'
+                                  settings back to the run's
   POST   /_control/fault          arms a fault; form fields as faults.Fault.parse
   POST   /_control/release        lets every held answer go
   POST   /_control/package        name=NAME&size=N: writes a package with the
                                   known pattern (see packages.py)
   GET    /_control/log            the posted log lines, one per line
+
+Services add control routes of their own: /_control/soap (soap.py) and
+/_control/update (update.py).
 
 Control requests are neither journalled nor ever meet a fault."""
 
@@ -34,6 +38,8 @@ def register(server, package_dir):
         server.faults.clear()
         if hasattr(server, "log_book"):
             server.log_book.clear()
+        for hook in server.reset_hooks:
+            hook()
         exchange.send(200, b"ok")
 
     def arm_fault(exchange):

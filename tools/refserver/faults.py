@@ -15,12 +15,19 @@ Modes and parameters:
                               (default 0.02)
   hold                        answer only after POST /_control/release
   drop                        close the connection without any answer
+
+A service module may shape its answers by modes of its own (the SOAP
+services do, see soap.py); it names them with add_modes when imported.
 """
 
 import threading
 import urllib.parse
 
 MODES = {"status", "redirect", "cut", "nolength", "trickle", "hold", "drop"}
+
+
+def add_modes(*names):
+    MODES.update(names)
 
 
 class FaultError(ValueError):

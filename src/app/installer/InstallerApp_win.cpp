@@ -18,6 +18,7 @@
 #include "common/WideText.h"
 #include "common/WinHandles.h"
 #include "language/AsLanguage_Manager.h"
+#include "services/InstallationStatistics.h"
 #include "wizard/CCorvaneInstallerDlg.h"
 
 namespace {
@@ -54,9 +55,15 @@ private:
     ULONG_PTR token_ = 0;
 };
 
+// The crash filter's report: CancelInstallation with cancel reason 0.
+void ReportCrashCancel() { TheInstallationStatistics().ReportCrash(); }
+
 }  // namespace
 
-CCorvaneInstallerApp::CCorvaneInstallerApp() { InstallCrashDumpFilter(); }
+CCorvaneInstallerApp::CCorvaneInstallerApp() {
+    InstallCrashDumpFilter();
+    SetCrashReportHook(&ReportCrashCancel);
+}
 
 int CCorvaneInstallerApp::Run(HINSTANCE instance) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), 0xFF};

@@ -1,0 +1,102 @@
+// The statistics record of the run: the installation id, the values the
+// wizard's pages collect, and the four reports to the installation-
+// statistics service (StartInstallation, EndInstallation,
+// CancelInstallation, SaveUserInstallation). Nothing is reported before the
+// id exists, that is before the first language choice. A report that fails
+// posts one line to the log handler instead and changes nothing else.
+//
+// There is no lock: the order of the wizard's flow lets one thread at a
+// time use the record (the crash handler's cancel report excepted, which
+// runs on whichever thread crashed).
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "services/EventRecord.h"
+#include "services/StatisticsFallbackLine.h"
+
+class InstallationStatistics {
+public:
+    // Where the record's reports and its remembered id go.
+    struct Endpoints {
+        std::u16string statisticsUrl;
+        std::string logHandlerUrl;
+        std::u16string settingsPath;  // below HKEY_CURRENT_USER; holds the value "GUID"
+    };
+    // The deployment's services and "Software\Corvane 2013\Settings".
+    static Endpoints DeploymentEndpoints();
+
+    static constexpr char16_t kProductCode[] = u"corvane";
+    static constexpr char16_t kPackageVersionUnknown[] = u"Not defined yet";
+
+    // No network activity until the first report.
+    explicit InstallationStatistics(const Endpoints& endpoints = DeploymentEndpoints());
+    ~InstallationStatistics();
+    InstallationStatistics(const InstallationStatistics&) = delete;
+    InstallationStatistics& operator=(const InstallationStatistics&) = delete;
+
+    // --- what the pages store ---
+    void SetLanguageCode(std::u16string code) { languageCode_ = std::move(code); }
+    // The configuration's "JOIN_LINK", "COUNTRY_ISO2" and "WID".
+    void SetPartnerValues(std::u16string joinLink, std::u16string country, std::u16string wid);
+    void SetContact(std::u16string email, std::u16string firstName, std::u16string lastName, bool optIn);
+    InstallationProgress& Progress() { return progress_; }
+    const InstallationProgress& Progress() const { return progress_; }
+
+    // Empty until the first ReportStart; never changes afterwards.
+    const std::u16string& InstallationId() const { return installationId_; }
+    // "Not defined yet" until ReportEnd has read the package.
+    const std::u16string& PackageVersion() const { return packageVersion_; }
+    // The id of the previous installation, as ReportEnd found it.
+    const std::u16string& PreviousInstallationId() const { return previousId_; }
+    const std::u16string& InstallerVersion() const { return installerVersion_; }
+    // The event record built by the latest cancel or end report.
+    const std::string& LastEventRecord() const { return lastEventRecord_; }
+
+    // --- reports ---
+    // StartInstallation, only while there is no installation id: makes one
+    // first.
+    void ReportStart();
+    // EndInstallation with the version of the installed package; then the id
+    // is remembered as "GUID" for the next run.
+    void ReportEnd(const std::u16string& packagePath);
+    void ReportCancel();
+    // SaveUserInstallation, only when an e-mail address was stored.
+    void ReportUserData();
+    // The cancel report of the crash handler: cancel reason 0, then
+    // ReportCancel, on the thread that crashed.
+    void ReportCrash();
+    // The fallback line for a failed `operation`, posted to the log handler.
+    void ReportFailure(const std::u16string& operation);
+
+private:
+    struct Connection;  // the service client and the package database (Windows)
+
+    // The record's part of a fallback line; the client adds how it failed.
+    FailedReport DescribeFailure(const std::u16string& operation) const;
+    std::uint32_t SecondsSinceLaunch() const;
+    void ReadPreviousId();
+    void RememberId();
+
+    Endpoints endpoints_;
+    std::unique_ptr<Connection> connection_;
+    std::u16string installationId_;
+    std::u16string languageCode_;
+    std::u16string joinLink_;
+    std::u16string country_;
+    std::u16string wid_;
+    std::u16string email_;
+    std::u16string firstName_;
+    std::u16string lastName_;
+    std::u16string packageVersion_ = kPackageVersionUnknown;
+    std::u16string installerVersion_;
+    bool optIn_ = false;
+    std::uint32_t launchTick_ = 0;
+    InstallationProgress progress_;
+    std::u16string previousId_;
+    std::string lastEventRecord_;
+};
+
+// The record of the process, created during static initialisation.
+InstallationStatistics& TheInstallationStatistics();

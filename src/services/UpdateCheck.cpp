@@ -1,0 +1,64 @@
+#include "services/UpdateCheck.h"
+
+#include <rapidxml.hpp>
+
+#include <algorithm>
+#include <vector>
+
+#include "app/InstallerConfig.h"
+#include "sysinfo/VersionParse.h"
+
+namespace {
+
+const rapidxml::xml_node<>* FindChild(const rapidxml::xml_node<>& parent, const char* name) {
+    return parent.first_node(name, 0, false);  // the names are matched without regard to case
+}
+
+}  // namespace
+
+VersionRecord VersionFromDocument(std::string_view document) {
+    if (document.size() > kMaxVersionDocumentBytes ||
+        static_cast<std::size_t>(std::count(document.begin(), document.end(), '<')) > kMaxVersionDocumentTags) {
+        return {};
+    }
+    std::vector<char> text(document.begin(), document.end());
+    text.push_back('\0');
+    rapidxml::xml_document<> parsed;
+    try {
+        parsed.parse<0>(text.data());  // skips a UTF-8 byte-order mark
+    } catch (const rapidxml::parse_error&) {
+        return {};
+    }
+    const auto* version = FindChild(parsed, "Version");
+    if (!version) return {};
+    std::string joined;
+    const char* separator = "";
+    for (const char* name : {"main", "minor", "build1", "build2"}) {
+        const auto* part = FindChild(*version, name);
+        if (!part) return {};
+        joined += separator;
+        joined.append(part->value(), part->value_size());  // no text: empty
+        separator = ".";
+    }
+    return ParseVersion(joined);
+}
+
+int CompareVersions(const VersionRecord& offered, const std::optional<VersionRecord>& installed) {
+    if (!installed) return kNotInstalledOrOlder;
+    if (*installed > offered) return kNewerVersionInstalled;
+    if (*installed < offered) return kNotInstalledOrOlder;
+    return kSameVersionInstalled;
+}
+
+VersionRecord OfferedVersion(InstallerConfig& config, const std::function<VersionRecord()>& askService) {
+    if (config.PackageVersion().IsNone()) {
+        config.SetPackageVersion(ParseVersion(config.PackageVersionText()));
+        if (config.PackageVersion().IsNone() && askService) config.SetPackageVersion(askService());
+    }
+    return config.PackageVersion();
+}
+
+int CompareInstalledVersion(InstallerConfig& config, const VersionSources& sources) {
+    const VersionRecord offered = OfferedVersion(config, sources.askService);
+    return CompareVersions(offered, sources.findInstalled ? sources.findInstalled() : std::nullopt);
+}

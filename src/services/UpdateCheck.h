@@ -1,0 +1,59 @@
+// Whether the product is already installed in the version the installer
+// offers, or a newer one. The offered version comes from the configuration
+// ("DOWNLOAD_MSI_VERSION") or, when that gives none, from the update
+// service; it is cached in the configuration once known.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "sysinfo/VersionRecord.h"
+
+class InstallerConfig;
+
+// Results of CompareInstalledVersion.
+inline constexpr int kNotInstalledOrOlder = 0;
+inline constexpr int kSameVersionInstalled = 1;
+inline constexpr int kNewerVersionInstalled = 2;
+
+// A version document longer than this, or with more markup than this many
+// "<", is no version document: every real one is about a hundred bytes.
+// (The bound keeps the recursive XML parser's depth small.)
+inline constexpr std::size_t kMaxVersionDocumentBytes = 64 * 1024;
+inline constexpr std::size_t kMaxVersionDocumentTags = 256;
+
+// The update service's version document, "<Version><main>3</main><minor>0</minor>
+// <build1>12</build1><build2>345</build2></Version>" (names in any case), as
+// a version record; 0.0.0.0 for anything else.
+VersionRecord VersionFromDocument(std::string_view document);
+
+// The decision for an offered version and the installed one (nullopt: not
+// installed).
+int CompareVersions(const VersionRecord& offered, const std::optional<VersionRecord>& installed);
+
+struct VersionSources {
+    std::function<VersionRecord()> askService;                    // the update service's version
+    std::function<std::optional<VersionRecord>()> findInstalled;  // the installed product's version
+};
+
+// The cached offered version of `config`; while it is 0.0.0.0 it is filled
+// from the configuration's package version text or else from the service,
+// so that no source giving a version means asking again next time.
+VersionRecord OfferedVersion(InstallerConfig& config, const std::function<VersionRecord()>& askService);
+
+int CompareInstalledVersion(InstallerConfig& config, const VersionSources& sources);
+
+// Windows: GetVersionInfo for the product (id 13) at `serviceUrl`; 0.0.0.0
+// when the call fails or its answer is no version document. COM is
+// initialised on the calling thread for the call.
+VersionRecord QueryServiceVersion(const std::u16string& serviceUrl);
+// The deployment's update service.
+VersionRecord QueryServiceVersion();
+
+// Windows: the process-wide comparison (the configuration record, the
+// update service, the installed-product probe): 0 not installed or older
+// than the offered version, 1 the same version, 2 a newer one.
+int CompareInstalledVersion();
