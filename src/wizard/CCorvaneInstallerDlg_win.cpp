@@ -102,11 +102,12 @@ void CCorvaneInstallerDlg::PlaceWindow() {
 
 bool CCorvaneInstallerDlg::IsProductInstalled() {
     if (!compareInstalledVersion_) return false;
-    return compareInstalledVersion_() == 1 || compareInstalledVersion_() == 2;
+    const int comparison = compareInstalledVersion_();
+    return comparison == 1 || comparison == 2;
 }
 
 void CCorvaneInstallerDlg::CreatePages(bool installed) {
-    if (installed) pages_.push_back(std::make_unique<PageInstalled>());
+    if (installed) pages_.push_back(std::make_unique<PageInstalled>(compareInstalledVersion_));
     pages_.push_back(std::make_unique<PageWellcome>());
     auto license = std::make_unique<PageLicense>();
     license_ = license.get();

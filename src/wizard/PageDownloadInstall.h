@@ -1,16 +1,97 @@
-// The download and install page (123): downloads and installs the package on
-// a worker thread and moves the wizard on when done. It has its own Cancel
-// button; the main dialog pauses the download while the exit dialog asks.
+// The download and install page (123): runs DownloadInstallWork on a worker
+// thread and shows its progress, status line and the feature carousel. The
+// worker reaches the window only through posted messages (view updates,
+// closing) and one sent message (moving on); the page's own Cancel button
+// pauses the transfer while the exit dialog asks.
 #pragma once
 
-#include "wizard/BaseDialog.h"
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
 
-class PageDownloadInstall : public BaseDialog {
+#include "controls/AnimatedWnd.h"
+#include "controls/BannerBoard.h"
+#include "controls/PngButton.h"
+#include "controls/SimpleProgressControl.h"
+#include "download/DownloadMeasurements.h"
+#include "download/PackageDownloader.h"
+#include "wizard/BaseDialog.h"
+#include "wizard/DownloadInstallWork.h"
+#include "wizard/DownloadProgressModel.h"
+
+class PageDownloadInstall : public BaseDialog, private Wizard::DownloadInstallHost {
 public:
     PageDownloadInstall();
+    ~PageDownloadInstall() override;
 
     void OnEnterPage(int direction) override;
+    void ApplyLanguage(LanguageId language) override;
     // Around the exit dialog of the main Cancel button.
     void PauseDownload();
     void ResumeDownload();
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // Posted by the worker; handled on the user-interface thread.
+    static constexpr UINT kViewChanged = WM_APP + 0x0123;
+    static constexpr UINT kEnableCancel = WM_APP + 0x0124;
+
+    void Layout();
+    void ApplyView();
+    void PaintStatus(HDC dc);
+    void OnCancelClicked();
+    void PostViewChanged();
+    void StopCarouselDriver();
+
+    // DownloadInstallHost: what the work asks of the page and the machine.
+    void ShowStatus(std::int32_t textItem) override;
+    void ResetProgress() override;
+    void SetSweeping(bool sweeping) override;
+    void EnableCancel(bool enabled) override;
+    void SetDownloading(bool downloading) override;
+    Wizard::ErrorChoice ShowError(const std::u16string& text, Wizard::ErrorButtons buttons) override;
+    void RecordOutcome(Wizard::WorkPhase phase, int reason, const std::string& errorText) override;
+    void CloseWizard() override;
+    void MoveToNextPage() override;
+    std::u16string DownloadLink() override;
+    void ResetDownloadLink() override;
+    std::u16string DownloadFolder() override;
+    std::u16string InstallCommandLine() override;
+    void SaveSettings() override;
+    void SetUrl(const std::u16string& url) override;
+    std::u16string ResolveTargetPath(const std::u16string& folder) override;
+    std::u16string Download() override;
+    void TakeDownloadMeasurements() override;
+    bool IsInstallerDatabase(const std::u16string& path) override;
+    int CompareInstalledVersion() override;
+    std::u16string UninstallCommand() override;
+    void RunAndWait(const std::u16string& commandLine) override;
+    VersionRecord InstalledVersion() override;
+    std::optional<VersionRecord> PackageVersion(const std::u16string& path) override;
+    void Install(const std::u16string& path, const std::u16string& commandLine) override;
+    void ReportEnd(const std::u16string& path) override;
+
+    SimpleProgressControl progress_;
+    BannerBoard banner_;
+    AnimatedWnd carousel_;
+    PngButton cancel_;
+
+    std::mutex viewLock_;  // the model is written by the worker, read by painting
+    Wizard::DownloadProgressModel model_;
+
+    PackageDownloader downloader_;
+    std::uint32_t downloadStartTick_ = 0;
+    Download::DownloadMeasurements measurements_;
+
+    std::atomic<bool> downloading_{false};
+    std::mutex carouselLock_;
+    std::condition_variable carouselWake_;
+    std::thread carouselDriver_;
+    std::thread worker_;
 };

@@ -1,13 +1,370 @@
 #include "wizard/PageDownloadInstall.h"
 
+#include <windows.h>
+
+#include "app/InstallerConfig.h"
+#include "controls/CarouselGeometry.h"
+#include "framework/GdiHandles.h"
+#include "common/AnsiText.h"
+#include "common/ProductQueries.h"
+#include "common/UninstallString.h"
+#include "common/WideText.h"
+#include "common/WinHandles.h"
+#include "language/AsLanguage_Manager.h"
+#include "language/ELang_Item.h"
+#include "msi/Installer.h"
+#include "msi/PackageDatabase.h"
 #include "resource.h"
+#include "services/InstallationStatistics.h"
+#include "services/UpdateCheck.h"
+#include "sysinfo/VersionParse.h"
+#include "wizard/ErrorDialog.h"
+#include "wizard/ExitDialog.h"
+#include "wizard/WizardIds.h"
 
-PageDownloadInstall::PageDownloadInstall() : BaseDialog(IDD_PAGE_DOWNLOAD_INSTALL) {}
+namespace {
 
-void PageDownloadInstall::OnEnterPage(int) {
-    // The download starts here with the page's content.
+constexpr RECT kStatusArea{135, 440, 570, 460};
+constexpr COLORREF kStatusBackground = RGB(2, 21, 36);
+constexpr COLORREF kStatusText = RGB(5, 146, 254);
+constexpr auto kCarouselPeriod = std::chrono::milliseconds(8000);
+
+struct CarouselItem {
+    std::int32_t title;
+    std::int32_t lines[4];  // 0: an empty line
+};
+constexpr CarouselItem kCarouselItems[] = {
+    {20, {21, 22, 23, 0}}, {24, {25, 26, 27, 0}}, {28, {29, 30, 31, 0}}, {32, {33, 34, 35, 0}},
+    {36, {37, 38, 39, 40}}, {41, {42, 43, 44, 0}}, {45, {46, 47, 48, 0}},
+};
+
+std::u16string TextOf(std::int32_t item) { return item ? LanguageManager().Get_Text(item) : u""; }
+
+HWND MainWindow(HWND page) { return GetParent(page); }
+
+}  // namespace
+
+PageDownloadInstall::PageDownloadInstall()
+    : BaseDialog(IDD_PAGE_DOWNLOAD_INSTALL),
+      downloader_([this](std::uint32_t percent, double received, double expected) {
+          bool changed;
+          {
+              std::lock_guard<std::mutex> lock(viewLock_);
+              changed = model_.OnDownloadProgress(percent, received, expected,
+                                                  LanguageManager().Current_Language());
+          }
+          if (changed) PostViewChanged();
+      }) {}
+
+PageDownloadInstall::~PageDownloadInstall() {
+    // The wizard may end while the transfer runs: stop it before waiting.
+    downloader_.RequestStop();
+    downloader_.Pause(false);
+    if (worker_.joinable()) worker_.join();
+    StopCarouselDriver();
 }
 
-void PageDownloadInstall::PauseDownload() {}
+BOOL PageDownloadInstall::OnInitDialog() {
+    BaseDialog::OnInitDialog();
+    progress_.SubclassDlgItem(IDC_DOWNLOAD_PROGRESS, Handle());
+    progress_.LoadImages();
+    banner_.SubclassDlgItem(IDC_DOWNLOAD_BANNER, Handle());
+    carousel_.SubclassDlgItem(IDC_DOWNLOAD_CAROUSEL, Handle());
+    cancel_.SubclassDlgItem(IDC_DOWNLOAD_CANCEL, Handle());
+    cancel_.SetImages(155, 156, 154, Handle());
+    cancel_.SetBackgroundImage(136);
+    cancel_.SetTextColors(RGB(3, 31, 72), RGB(3, 31, 72), RGB(81, 94, 105));
+    cancel_.SetTextOffset(0, 4);
+    LanguageManager().Register_Window(this);
+    ApplyLanguage(LanguageManager().Current_Language());
+    Layout();
+    return TRUE;
+}
 
-void PageDownloadInstall::ResumeDownload() {}
+void PageDownloadInstall::ApplyLanguage(LanguageId language) {
+    if (Handle()) LanguageManager().Set_Text({IDC_DOWNLOAD_CANCEL}, Handle(), language);
+}
+
+void PageDownloadInstall::Layout() {
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(progress_.Handle(), nullptr, 134, 460, 443, 11, flags);
+    SetWindowPos(banner_.Handle(), nullptr, 9, 452, 0, 0, flags | SWP_NOSIZE);
+    SetWindowPos(carousel_.Handle(), nullptr, 0, 0, 788, 439, flags);
+    SetWindowPos(cancel_.Handle(), nullptr, 584, 440, 0, 0, flags | SWP_NOSIZE);
+}
+
+void PageDownloadInstall::OnEnterPage(int) {
+    if (worker_.joinable()) return;  // the work runs once
+    for (const auto& item : kCarouselItems) {
+        carousel_.AddTextItem(TextOf(item.title), TextOf(item.lines[0]), TextOf(item.lines[1]),
+                              TextOf(item.lines[2]), TextOf(item.lines[3]));
+    }
+    carousel_.SetTitleImage(Controls::CarouselTitleImage(LanguageManager().Current_Language()));
+    EnableWindow(cancel_.Handle(), FALSE);
+    SetSweeping(true);
+    ApplyView();
+    worker_ = std::thread([this] {
+        try {
+            Wizard::DownloadInstallWork(*this).Run();
+        } catch (...) {
+            // Nothing may leave the thread; the wizard cannot go on.
+            CloseWizard();
+        }
+        SetDownloading(false);
+    });
+}
+
+void PageDownloadInstall::PauseDownload() { downloader_.Pause(true); }
+
+void PageDownloadInstall::ResumeDownload() { downloader_.Pause(false); }
+
+bool PageDownloadInstall::OnCommand(WORD id, WORD code, HWND control) {
+    if (id == IDC_DOWNLOAD_CANCEL && code == BN_CLICKED) {
+        OnCancelClicked();
+        return true;
+    }
+    return BaseDialog::OnCommand(id, code, control);
+}
+
+void PageDownloadInstall::OnCancelClicked() {
+    {
+        auto& progress = TheInstallationStatistics().Progress();
+        progress.lastStep = 2;
+        progress.cancelReason = Wizard::kCancelledByUser;
+        progress.downloadLink = Common::ToAnsi(TheInstallerConfig().DownloadLink());
+    }
+    PauseDownload();
+    const INT_PTR answer = ModalDialog::Exit().DoModal(MainWindow(Handle()));
+    ResumeDownload();
+    if (answer == ModalDialog::Exit::kYes) downloader_.RequestStop();
+}
+
+LRESULT PageDownloadInstall::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND: {
+            const LRESULT result = BaseDialog::WindowProc(message, wParam, lParam);
+            PaintStatus(reinterpret_cast<HDC>(wParam));
+            return result;
+        }
+        case WM_WINDOWPOSCHANGED:
+            Layout();
+            return BaseDialog::WindowProc(message, wParam, lParam);
+        case kViewChanged:
+            ApplyView();
+            return 0;
+        case kEnableCancel:
+            EnableWindow(cancel_.Handle(), wParam ? TRUE : FALSE);
+            return 0;
+        default:
+            return BaseDialog::WindowProc(message, wParam, lParam);
+    }
+}
+
+void PageDownloadInstall::PaintStatus(HDC dc) {
+    std::u16string status;
+    {
+        std::lock_guard<std::mutex> lock(viewLock_);
+        status = model_.Current().status;
+    }
+    RECT area = kStatusArea;
+    Framework::UniqueBrush brush(CreateSolidBrush(kStatusBackground));
+    FillRect(dc, &area, brush.Get());
+    const HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kStatusText);
+    DrawTextW(dc, Common::AsWide(status), -1, &area, 0);
+    SelectObject(dc, oldFont);
+}
+
+void PageDownloadInstall::ApplyView() {
+    Wizard::DownloadProgressModel::View view;
+    {
+        std::lock_guard<std::mutex> lock(viewLock_);
+        view = model_.Current();
+    }
+    if (view.sweeping && !progress_.IsSweeping()) progress_.StartSweeping();
+    if (!view.sweeping && progress_.IsSweeping()) progress_.StopSweeping();
+    progress_.SetPercent(view.value);
+    RECT area = kStatusArea;
+    InvalidateRect(Handle(), &area, TRUE);
+}
+
+void PageDownloadInstall::PostViewChanged() { PostMessageW(Handle(), kViewChanged, 0, 0); }
+
+// --- the page, for the work ---
+
+void PageDownloadInstall::ShowStatus(std::int32_t textItem) {
+    {
+        std::lock_guard<std::mutex> lock(viewLock_);
+        model_.SetStatus(LanguageManager().Get_Text(textItem));
+    }
+    PostViewChanged();
+}
+
+void PageDownloadInstall::ResetProgress() {
+    {
+        std::lock_guard<std::mutex> lock(viewLock_);
+        model_.StartPhase();
+        if (downloadStartTick_ == 0) downloadStartTick_ = Download::TickCount();
+    }
+    PostViewChanged();
+}
+
+void PageDownloadInstall::SetSweeping(bool sweeping) {
+    {
+        std::lock_guard<std::mutex> lock(viewLock_);
+        model_.SetSweeping(sweeping);
+    }
+    PostViewChanged();
+}
+
+void PageDownloadInstall::EnableCancel(bool enabled) { PostMessageW(Handle(), kEnableCancel, enabled, 0); }
+
+void PageDownloadInstall::SetDownloading(bool downloading) {
+    if (!downloading) {
+        StopCarouselDriver();
+        return;
+    }
+    downloadStartTick_ = Download::TickCount();
+    StopCarouselDriver();
+    downloading_ = true;
+    // One carousel step every eight seconds while the package downloads.
+    carouselDriver_ = std::thread([this] {
+        std::unique_lock<std::mutex> lock(carouselLock_);
+        while (!carouselWake_.wait_for(lock, kCarouselPeriod, [this] { return !downloading_.load(); })) {
+            carousel_.StartStep();
+        }
+    });
+}
+
+void PageDownloadInstall::StopCarouselDriver() {
+    {
+        std::lock_guard<std::mutex> lock(carouselLock_);
+        downloading_ = false;
+    }
+    carouselWake_.notify_all();
+    if (carouselDriver_.joinable() && carouselDriver_.get_id() != std::this_thread::get_id()) carouselDriver_.join();
+}
+
+Wizard::ErrorChoice PageDownloadInstall::ShowError(const std::u16string& text, Wizard::ErrorButtons buttons) {
+    const std::uint32_t set = buttons == Wizard::ErrorButtons::CancelRetry
+                                  ? ModalDialog::Error::kCancel | ModalDialog::Error::kRetry
+                                  : ModalDialog::Error::kClose;
+    // Runs its own modal loop on the worker thread, owned by the wizard.
+    const INT_PTR result = ModalDialog::Error(text, set).DoModal(MainWindow(Handle()));
+    return result == ModalDialog::Error::kRetried ? Wizard::ErrorChoice::Retry : Wizard::ErrorChoice::Cancel;
+}
+
+void PageDownloadInstall::RecordOutcome(Wizard::WorkPhase phase, int reason, const std::string& errorText) {
+    int value;
+    {
+        std::lock_guard<std::mutex> lock(viewLock_);
+        value = model_.Current().value;
+    }
+    measurements_.Take(downloadStartTick_, Download::TickCount(), downloader_.TargetPath());
+    auto& progress = TheInstallationStatistics().Progress();
+    progress.lastStep = 2;
+    progress.cancelReason = reason;
+    progress.downloadLink = Common::ToAnsi(TheInstallerConfig().DownloadLink());
+    progress.downloadErrorResult = downloader_.LastError();
+    progress.installErrorResult = errorText;
+    progress.downloadSeconds = measurements_.durationSeconds;
+    progress.downloadFileSize = measurements_.fileSize;
+    if (phase == Wizard::WorkPhase::Download) {
+        progress.downloadProgress = static_cast<std::uint32_t>(value);
+    } else {
+        progress.installProgress = static_cast<std::uint32_t>(value);
+    }
+}
+
+void PageDownloadInstall::CloseWizard() { PostMessageW(MainWindow(Handle()), WM_WIZARD_CLOSE, 0, 0); }
+
+void PageDownloadInstall::MoveToNextPage() { SendMessageW(MainWindow(Handle()), WM_WIZARD_NEXT, 0, 0); }
+
+// --- configuration ---
+
+std::u16string PageDownloadInstall::DownloadLink() { return TheInstallerConfig().DownloadLink(); }
+
+void PageDownloadInstall::ResetDownloadLink() { TheInstallerConfig().ResetDownloadLink(); }
+
+std::u16string PageDownloadInstall::DownloadFolder() { return TheInstallerConfig().DownloadFolder(); }
+
+std::u16string PageDownloadInstall::InstallCommandLine() {
+    const InstallerConfig& config = TheInstallerConfig();
+    return config.FeatureString() + u" ISCREATEQLSC=0 LAUNCHPRODUCT=0 MAKEDEFAULTAPP=0 INSTALLDIR=\"" +
+           config.InstallDir() + u"\"";
+}
+
+void PageDownloadInstall::SaveSettings() {
+    LanguageManager().Save_Language();
+    TheInstallerConfig().SaveInstallDir();
+    TheInstallerConfig().SaveLinkSettings();
+}
+
+// --- the download engine ---
+
+void PageDownloadInstall::SetUrl(const std::u16string& url) { downloader_.SetUrl(Common::ToAnsi(url)); }
+
+std::u16string PageDownloadInstall::ResolveTargetPath(const std::u16string& folder) {
+    return downloader_.ResolveTargetPath(folder);
+}
+
+std::u16string PageDownloadInstall::Download() { return downloader_.Download(); }
+
+void PageDownloadInstall::TakeDownloadMeasurements() {
+    measurements_.Take(downloadStartTick_, Download::TickCount(), downloader_.TargetPath());
+    auto& progress = TheInstallationStatistics().Progress();
+    progress.downloadSeconds = measurements_.durationSeconds;
+    progress.downloadFileSize = measurements_.fileSize;
+}
+
+// --- packages and products ---
+
+bool PageDownloadInstall::IsInstallerDatabase(const std::u16string& path) {
+    if (path.empty()) return false;
+    MSIInstaller::PackageDatabase database;
+    return database.Open(path);
+}
+
+int PageDownloadInstall::CompareInstalledVersion() { return ::CompareInstalledVersion(); }
+
+std::u16string PageDownloadInstall::UninstallCommand() { return Common::FindUninstallString(); }
+
+void PageDownloadInstall::RunAndWait(const std::u16string& commandLine) {
+    std::u16string mutableLine = commandLine;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, reinterpret_cast<wchar_t*>(mutableLine.data()), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+        return;  // best effort: the installation that follows reports its own failure
+    }
+    Common::UniqueHandle thread(process.hThread);
+    Common::UniqueHandle child(process.hProcess);
+    WaitForSingleObject(child.Get(), INFINITE);
+}
+
+VersionRecord PageDownloadInstall::InstalledVersion() {
+    return Common::GetInstalledVersion(u"Corvane 2013").value_or(VersionRecord{});
+}
+
+std::optional<VersionRecord> PageDownloadInstall::PackageVersion(const std::u16string& path) {
+    MSIInstaller::PackageDatabase database;
+    std::u16string text;
+    if (!database.Open(path) || !database.ReadProductVersion(text) || text.empty()) return std::nullopt;
+    return ParseVersion(text);
+}
+
+void PageDownloadInstall::Install(const std::u16string& path, const std::u16string& commandLine) {
+    MSIInstaller::Installer installer([this](std::int32_t percent) {
+        bool changed;
+        {
+            std::lock_guard<std::mutex> lock(viewLock_);
+            changed = model_.OnInstallProgress(percent);
+        }
+        if (changed) PostViewChanged();
+    });
+    installer.Install(path, commandLine);
+}
+
+void PageDownloadInstall::ReportEnd(const std::u16string& path) { TheInstallationStatistics().ReportEnd(path); }

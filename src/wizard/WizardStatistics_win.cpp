@@ -1,36 +1,38 @@
 #include "wizard/WizardStatistics.h"
 
-// The statistics record (InstallationStatistics) is not part of the build
-// yet. Each function below is the single place where its report is made;
-// until the record exists they record and send nothing.
+#include "app/InstallerConfig.h"
+#include "common/AnsiText.h"
+#include "language/AsLanguage_Manager.h"
+#include "services/InstallationStatistics.h"
 
 namespace Wizard::Statistics {
 
-void RecordLastStep(int) {
-    // STATISTICS: InstallationStatistics last step := step.
-}
+void RecordLastStep(int step) { TheInstallationStatistics().Progress().lastStep = static_cast<std::uint32_t>(step); }
 
 void StartReporting() {
-    // STATISTICS: when no installation id exists yet: language code of the
-    // current language, TheInstallerConfig() join link, country code and web
-    // id into the record; ReportStart (StartInstallation); then the download
-    // address := Common::ToAnsi(TheInstallerConfig().DownloadLink()).
+    InstallationStatistics& statistics = TheInstallationStatistics();
+    if (!statistics.InstallationId().empty()) return;  // reported at the first choice only
+    const InstallerConfig& config = TheInstallerConfig();
+    statistics.SetLanguageCode(LanguageCode(LanguageManager().Current_Language()));
+    statistics.SetPartnerValues(config.JoinLink(), config.CountryCode(), config.WebId());
+    statistics.ReportStart();
+    statistics.Progress().downloadLink = Common::ToAnsi(TheInstallerConfig().DownloadLink());
 }
 
-void StoreContact(const std::u16string&, const std::u16string&, const std::u16string&, bool) {
-    // STATISTICS: e-mail address, first name, last name and offers flag into the record.
+void StoreContact(const std::u16string& email, const std::u16string& firstName, const std::u16string& lastName,
+                  bool wantsOffers) {
+    TheInstallationStatistics().SetContact(email, firstName, lastName, wantsOffers);
 }
 
-void SendUserData() {
-    // STATISTICS: ReportUserData (SaveUserInstallation).
-}
+void SendUserData() { TheInstallationStatistics().ReportUserData(); }
 
 void ReportExitConfirmed() {
-    // STATISTICS: cancel reason := 1; ReportUserData; ReportCancel.
+    InstallationStatistics& statistics = TheInstallationStatistics();
+    statistics.Progress().cancelReason = 1;
+    statistics.ReportUserData();
+    statistics.ReportCancel();
 }
 
-void ReportCancel() {
-    // STATISTICS: ReportCancel (CancelInstallation).
-}
+void ReportCancel() { TheInstallationStatistics().ReportCancel(); }
 
 }  // namespace Wizard::Statistics

@@ -6,6 +6,8 @@ import os
 import pathlib
 import shlex
 import subprocess
+import urllib.parse
+import urllib.request
 
 import pytest
 
@@ -81,6 +83,54 @@ class Driver:
     def __call__(self, *args, timeout=60):
         result = self.bed.run(self.program, *args, timeout=timeout)
         return result.returncode, result.stdout.decode("utf-8", "replace").strip()
+
+
+class RefServer:
+    """The reference services (tools/refserver) on the port of the built-in
+    addresses, serving the test packages of the build."""
+
+    PORT = 48080
+
+    def __init__(self, state, packages):
+        self.state = pathlib.Path(state)
+        self.ctl = ["/usr/bin/python3", str(ROOT / "tools" / "refserver" / "ctl.py")]
+        subprocess.run([*self.ctl, "start", str(self.state), "--port", str(self.PORT), "--packages", str(packages),
+                        "--default-package", "Corvane2013-3.0.12.345.msi"], check=True, capture_output=True)
+        self.origin = f"http://127.0.0.1:{self.PORT}"
+
+    def control(self, action, **fields):
+        data = urllib.parse.urlencode(fields).encode() if fields or action != "journal" else None
+        method = "GET" if action in ("journal", "log", "soap") else "POST"
+        request = urllib.request.Request(f"{self.origin}/_control/{action}", data=data if method == "POST" else None,
+                                         method=method)
+        with urllib.request.urlopen(request, timeout=10) as answer:
+            return answer.read().decode("utf-8", "replace")
+
+    def stop(self):
+        subprocess.run([*self.ctl, "stop", str(self.state)], check=False, capture_output=True)
+
+
+@pytest.fixture(scope="session")
+def refserver(build_dir):
+    server = RefServer(build_dir / "e2e-refserver", build_dir / "tests" / "packages")
+    yield server
+    server.stop()
+
+
+@pytest.fixture(autouse=True)
+def download_waits(request):
+    """Tests that drive the wizard through its pages, but not a real
+    installation, keep the download page waiting at the package address, so
+    that the page stays put until the test moves on."""
+    if "wizard" not in request.fixturenames or request.node.get_closest_marker("real_download"):
+        yield
+        return
+    server = request.getfixturevalue("refserver")
+    server.control("reset")
+    server.control("fault", path="/download.asp", mode="hold")
+    yield
+    server.control("release")
+    server.control("reset")
 
 
 @pytest.fixture(scope="session")

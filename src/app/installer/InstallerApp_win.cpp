@@ -19,6 +19,7 @@
 #include "common/WinHandles.h"
 #include "language/AsLanguage_Manager.h"
 #include "services/InstallationStatistics.h"
+#include "services/UpdateCheck.h"
 #include "wizard/CCorvaneInstallerDlg.h"
 
 namespace {
@@ -117,7 +118,7 @@ int CCorvaneInstallerApp::RunWizard(HINSTANCE) {
     GdiplusSession graphics;
     // Registered with the language manager, which has no way to forget it:
     // nothing changes the language once the wizard has ended.
-    CCorvaneInstallerDlg wizard;
+    CCorvaneInstallerDlg wizard([] { return CompareInstalledVersion(); });
     wizard.DoModal();
     return kExitOk;
 }
