@@ -1,14 +1,53 @@
 // The component page (122): the integration features of a custom
-// installation. With a typical installation it is passed at once, in the
-// direction the user was going.
+// installation, listed from what is installed on this computer and ticked
+// by default. Leaving it forward turns the ticked entries into the feature
+// string. With a typical installation it is passed at once, in the
+// direction the user was going, and the default ticks decide.
 #pragma once
 
+#include <array>
+#include <cstdint>
+
+#include "controls/CHTMLListCtrl.h"
+#include "controls/PngButton.h"
+#include "framework/GdiHandles.h"
 #include "wizard/BaseDialog.h"
 
 class PageSelectComponents : public BaseDialog {
 public:
+    static constexpr int kLastStep = 1;
+    static constexpr int kScrollSkin = 166;
+    static constexpr RECT kListRect{150, 175, 657, 400};
+
     PageSelectComponents();
 
     void OnLeaveForward(int skip) override;
     void OnEnterPage(int direction) override;
+
+    const CHTMLListCtrl& List() const { return list_; }
+
+protected:
+    BOOL OnInitDialog() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void BuildList();
+    void OnPositionChanged();
+    LRESULT OnPaint();
+
+    CHTMLListCtrl list_;
+    std::array<PngButton, 2> buttons_;
+    Framework::UniqueBitmap scrollSkin_;
 };
+
+// One integration feature the page may offer.
+struct ComponentEntry {
+    std::uint32_t featureBit;
+    int titleText;
+    int descriptionText;
+    std::uint32_t detectedBy;  // listed when the detection mask has any of these bits; 0: always
+};
+// The entries in list order.
+const std::array<ComponentEntry, 9>& ComponentEntries();
+// The list entry's markup: a bold light-blue title, a line break, a blue description.
+std::u16string ComponentMarkup(const std::u16string& title, const std::u16string& description);

@@ -1,18 +1,148 @@
 #include "wizard/PageSelectComponents.h"
 
+#include <memory>
+
 #include "app/InstallerConfig.h"
+#include "common/OfficeDetection.h"
+#include "controls/CSkinScrollWnd.h"
+#include "language/AsLanguage_Manager.h"
 #include "resource.h"
+#include "services/InstallationStatistics.h"
 #include "wizard/WizardIds.h"
+#include "wizard/WizardStatistics.h"
+
+namespace {
+
+constexpr COLORREF kFrameColour = RGB(5, 146, 254);
+// From this many entries on the list scrolls and the border leaves room for the bar.
+constexpr int kEntriesWithScrollBar = 7;
+constexpr int kScrollBarRoom = 14;
+constexpr int kSmallButtonNormal = 1230, kSmallButtonHover = 1231, kSmallButtonPressed = 1232;
+constexpr int kButtonBackground = 136;
+constexpr POINT kRightButtonPlace{560, 413}, kLeftButtonPlace{456, 413};
+
+void RecordFeatureFlags(std::uint32_t flags) { TheInstallationStatistics().Progress().featureBits = flags; }
+
+}  // namespace
+
+const std::array<ComponentEntry, 9>& ComponentEntries() {
+    static const std::array<ComponentEntry, 9> entries{{
+        {kFeatureWord, 54, 55, 0x2 | 0x20 | 0x8000},
+        {kFeatureExcel, 56, 57, 0x4 | 0x40 | 0x10000},
+        {kFeatureOutlook, 58, 59, 0x8 | 0x80 | 0x20000},
+        {kFeaturePowerPoint, 60, 61, 0x10 | 0x100 | 0x40000},
+        {kFeaturePublisher, 62, 63, 0x200 | 0x4000 | 0x80000},
+        {kFeatureShell, 64, 65, 0},
+        {kFeatureInternetExplorer, 66, 67, 0x800},
+        {kFeatureFirefox, 68, 69, 0x1000},
+        // The previewer needs Outlook 2007 or 2010.
+        {kFeaturePreviewer, 70, 71, 0x80 | 0x20000},
+    }};
+    return entries;
+}
+
+std::u16string ComponentMarkup(const std::u16string& title, const std::u16string& description) {
+    return u"<b><font color=\"#c4dceb\"> " + title + u"</font></b> <br> <font color=\"#1487DC\" size=\"2\"> " +
+           description + u"</font>";
+}
 
 PageSelectComponents::PageSelectComponents() : BaseDialog(IDD_PAGE_SELECT_COMPONENTS) {}
 
-void PageSelectComponents::OnLeaveForward(int) {
-    // The feature string is rebuilt from the chosen features with the page's content.
+BOOL PageSelectComponents::OnInitDialog() {
+    BaseDialog::OnInitDialog();
+    if (list_.Create(kListRect, Handle())) list_.SetCheckBoxes();
+
+    HWND mainWindow = GetParent(Handle());
+    const int ids[] = {IDC_COMPONENTS_SPARE_RIGHT, IDC_COMPONENTS_SPARE_LEFT};
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        buttons_[i].SubclassDlgItem(ids[i], Handle());
+        buttons_[i].SetImages(kSmallButtonNormal, kSmallButtonHover, kSmallButtonPressed, mainWindow);
+        buttons_[i].SetBackgroundImage(kButtonBackground);
+        buttons_[i].SetTextOffset(0, 4);
+    }
+    BuildList();
+    scrollSkin_.Reset(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kScrollSkin), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    if (list_.Handle()) AttachSkinnedScrollBars(list_.Handle(), std::make_unique<CSkinScrollWnd>(), scrollSkin_.Get());
+    return TRUE;
+}
+
+void PageSelectComponents::BuildList() {
+    if (!list_.Handle()) return;
+    const std::uint32_t detected = Common::DetectInstalledApplications();
+    const AsLanguage_Manager& languages = LanguageManager();
+    list_.SetFontCharSet(languages.Current_Language() == Language::Japanese ? SHIFTJIS_CHARSET : DEFAULT_CHARSET);
+    for (const ComponentEntry& entry : ComponentEntries()) {
+        if (entry.detectedBy != 0 && (detected & entry.detectedBy) == 0) continue;
+        const int id = list_.InsertItem(
+            ComponentMarkup(languages.Get_Text(entry.titleText), languages.Get_Text(entry.descriptionText)));
+        if (HTMLLIST_ITEM* item = list_.FindItem(id)) {
+            item->userValue = static_cast<int>(entry.featureBit);
+            item->checked = true;
+            list_.InvalidateItem(id);
+        }
+    }
+    list_.Invalidate();
+}
+
+void PageSelectComponents::OnPositionChanged() {
+    if (!list_.Handle()) return;
+    // The frame of the skinned scroll bars stands where the list was created.
+    HWND frame = GetParent(GetParent(list_.Handle()));
+    if (frame != Handle())
+        SetWindowPos(frame, nullptr, kListRect.left, kListRect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Rebuilt each time the page is shown: every entry starts ticked.
+    list_.DeleteAllItems();
+    BuildList();
+    for (auto [button, place] : {std::pair{&buttons_[0], kRightButtonPlace}, std::pair{&buttons_[1], kLeftButtonPlace}})
+        SetWindowPos(button->Handle(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PageSelectComponents::OnEnterPage(int direction) {
+    Wizard::Statistics::RecordLastStep(kLastStep);
     if (TheInstallerConfig().CustomInstall()) return;
     // A typical installation has nothing to choose here.
     SendMessageW(GetParent(Handle()), direction == Wizard::kEnteredForward ? WM_WIZARD_NEXT : WM_WIZARD_BACK,
                  Wizard::kForward, 0);
+}
+
+void PageSelectComponents::OnLeaveForward(int) {
+    std::uint32_t bits = 0;
+    for (const HTMLLIST_ITEM& item : list_.Items())
+        if (item.checked) bits |= static_cast<std::uint32_t>(item.userValue);
+    InstallerConfig& config = TheInstallerConfig();
+    config.BuildFeatureString(bits);
+    RecordFeatureFlags(config.FeatureFlags());
+}
+
+LRESULT PageSelectComponents::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_WINDOWPOSCHANGED: OnPositionChanged(); break;
+        case WM_PAINT: return OnPaint();
+        case WM_DESTROY:
+            if (list_.Handle()) DetachSkinnedScrollBars(list_.Handle());
+            scrollSkin_.Reset();
+            break;
+        default: break;
+    }
+    return BaseDialog::WindowProc(message, wParam, lParam);
+}
+
+LRESULT PageSelectComponents::OnPaint() {
+    Framework::PaintDC paint(Handle());
+    {
+        Framework::UniqueGraphics graphics = Framework::GraphicsFor(paint.Get());
+        DrawLanguageLogo(graphics.Get());
+    }
+    // A blue border around the list, wider on the right when the list scrolls.
+    RECT border = kListRect;
+    border.left -= 1;
+    border.top -= 1;
+    border.bottom += 1;
+    border.right += list_.ItemCount() >= kEntriesWithScrollBar ? kScrollBarRoom : 1;
+    Framework::SavedDcState saved(paint.Get());
+    ExcludeClipRect(paint.Get(), kListRect.left, kListRect.top, kListRect.right, kListRect.bottom);
+    Framework::UniqueBrush frame(CreateSolidBrush(kFrameColour));
+    FillRect(paint.Get(), &border, frame.Get());
+    return 0;
 }

@@ -317,7 +317,13 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"class-text" && argument) {
         HWND control = FindByClass(window, argument);
         if (!control) return Missing("no visible control of that class");
-        PrintUtf8(WindowText(control));
+        // Asked of the control itself: for another process's window the
+        // system answers with the stored caption, which a rich edit box lacks.
+        const LRESULT length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(
+            SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+        PrintUtf8(text);
         return 0;
     }
     if (command == L"list" || (command == L"list-press" && argument)) {
@@ -362,6 +368,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"set-text" && second) {
         SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(second));
+        // Transparent texts leave the old one behind until the parent repaints.
+        RedrawWindow(GetParent(control), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         return 0;
     }
     if (command == L"check") {
