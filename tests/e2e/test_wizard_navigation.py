@@ -158,6 +158,8 @@ def test_back_on_the_licence_page_returns_to_the_welcome_page_and_hides_the_butt
 
 def test_return_does_nothing_while_the_licence_is_not_accepted(wizard):
     licence_page(wizard)
+    assert wizard.ask("check", WIZARD, LICENCE_ACCEPT) == "1"  # accepted at first
+    wizard.press(LICENCE_ACCEPT)
     assert wizard.ask("check", WIZARD, LICENCE_ACCEPT) == "0"
     wizard.key("RETURN")
     assert wizard.page() == 121
