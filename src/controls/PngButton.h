@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "controls/SmartBitmap.h"
 #include "framework/GdiHandles.h"
 #include "framework/Window.h"
@@ -64,7 +66,10 @@ private:
     bool hovering_ = false;
     UINT textFormat_ = DT_CENTER;
     LOGFONTW fontDescription_{};
+    HFONT CaptionFont(const std::wstring& text);
+
     Framework::UniqueFont font_;
+    Framework::UniqueFont japaneseFont_;  // made when a caption needs it
     int textOffsetX_ = 0;
     int textOffsetY_ = 0;
     bool repaintParent_ = false;

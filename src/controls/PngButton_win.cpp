@@ -25,7 +25,26 @@ std::wstring TextOf(HWND window) {
     return text;
 }
 
+// Japanese captions need a font of the Japanese character set: Arial has no
+// such glyphs, and the system then shows empty boxes.
+bool HasJapanese(const std::wstring& text) {
+    for (wchar_t c : text) {
+        if ((c >= 0x3000 && c <= 0x9FFF) || (c >= 0xFF00 && c <= 0xFFEF)) return true;
+    }
+    return false;
+}
+
 }  // namespace
+
+HFONT PngButton::CaptionFont(const std::wstring& text) {
+    if (!HasJapanese(text)) return font_.Get();
+    if (!japaneseFont_) {
+        LOGFONTW japanese = fontDescription_;
+        japanese.lfCharSet = SHIFTJIS_CHARSET;
+        japaneseFont_.Reset(CreateFontIndirectW(&japanese));
+    }
+    return japaneseFont_.Get();
+}
 
 PngButton::PngButton() {
     fontDescription_.lfHeight = 15;
@@ -154,7 +173,7 @@ void PngButton::DrawItem(const DRAWITEMSTRUCT& item) {
 void PngButton::DrawCaption(HDC dc, const DRAWITEMSTRUCT& item) {
     const std::wstring text = TextOf(item.hwndItem);
     Framework::SavedDcState saved(dc);
-    SelectObject(dc, font_.Get());
+    SelectObject(dc, CaptionFont(text));
     RECT measure{0, 0, 0, 0};
     DrawTextW(dc, text.c_str(), -1, &measure, DT_CALCRECT | DT_SINGLELINE);
     const int textHeight = measure.bottom - measure.top;
