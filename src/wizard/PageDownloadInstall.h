@@ -89,6 +89,10 @@ private:
     std::uint32_t downloadStartTick_ = 0;
     Download::DownloadMeasurements measurements_;
 
+    // Set when the page goes away: the work stops at its next network step.
+    std::atomic<bool> closing_{false};
+    void StopIfClosing() const;
+
     std::atomic<bool> downloading_{false};
     std::mutex carouselLock_;
     std::condition_variable carouselWake_;

@@ -57,7 +57,9 @@ PageDownloadInstall::PageDownloadInstall()
       }) {}
 
 PageDownloadInstall::~PageDownloadInstall() {
-    // The wizard may end while the transfer runs: stop it before waiting.
+    // The wizard may end while the work runs: stop it before waiting. A stop
+    // request alone is forgotten when a transfer starts, hence the flag.
+    closing_ = true;
     downloader_.RequestStop();
     downloader_.Pause(false);
     if (worker_.joinable()) worker_.join();
@@ -303,13 +305,24 @@ void PageDownloadInstall::SaveSettings() {
 
 // --- the download engine ---
 
-void PageDownloadInstall::SetUrl(const std::u16string& url) { downloader_.SetUrl(Common::ToAnsi(url)); }
+void PageDownloadInstall::StopIfClosing() const {
+    if (closing_) throw StopDownloading();
+}
+
+void PageDownloadInstall::SetUrl(const std::u16string& url) {
+    StopIfClosing();
+    downloader_.SetUrl(Common::ToAnsi(url));
+}
 
 std::u16string PageDownloadInstall::ResolveTargetPath(const std::u16string& folder) {
+    StopIfClosing();
     return downloader_.ResolveTargetPath(folder);
 }
 
-std::u16string PageDownloadInstall::Download() { return downloader_.Download(); }
+std::u16string PageDownloadInstall::Download() {
+    StopIfClosing();
+    return downloader_.Download();
+}
 
 void PageDownloadInstall::TakeDownloadMeasurements() {
     measurements_.Take(downloadStartTick_, Download::TickCount(), downloader_.TargetPath());

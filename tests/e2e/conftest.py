@@ -80,7 +80,7 @@ class Driver:
         self.bed = bed
         self.program = program
 
-    def __call__(self, *args, timeout=60):
+    def __call__(self, *args, timeout=180):
         result = self.bed.run(self.program, *args, timeout=timeout)
         return result.returncode, result.stdout.decode("utf-8", "replace").strip()
 

@@ -28,7 +28,7 @@ def statistics_calls(refserver):
 def installing_wizard(wine, installer_exe, driver, refserver, build_dir):
     refserver.control("reset")
     process = wine.start(installer_exe)
-    assert driver("wait-window", WIZARD, 60)[0] == 0, "the wizard did not open"
+    assert driver("wait-window", WIZARD, 120)[0] == 0, "the wizard did not open"
     yield Wizard(driver, process)
     wine.end_program()
     # Leave the prefix as it was for the other tests: no product installed.
