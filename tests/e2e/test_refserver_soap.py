@@ -159,10 +159,10 @@ def test_fault_modes_shape_the_answer_and_the_request_is_still_listed(base):
         ("mode=wrongbody", 200, b"<UnexpectedResponse"),
         ("mode=status&code=503", 503, b"fault status 503"),
     ]
-    for spec, status, expected in faults:
-        assert post(base + "/_control/fault", f"path=/DesktopService.asmx&times=1&{spec}".encode())[0] == 200
+    for rule, status, expected in faults:
+        assert post(base + "/_control/fault", f"path=/DesktopService.asmx&times=1&{rule}".encode())[0] == 200
         answer_status, answer = call(base, "/DesktopService.asmx", "CancelInstallation", body)
-        assert (answer_status, expected in answer) == (status, True), spec
+        assert (answer_status, expected in answer) == (status, True), rule
     post(base + "/_control/fault", b"path=/DesktopService.asmx&times=1&mode=drop")
     with pytest.raises(Exception):
         call(base, "/DesktopService.asmx", "CancelInstallation", body)

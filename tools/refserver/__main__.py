@@ -1,7 +1,7 @@
 """Runs the reference server:
 
   PYTHONPATH=tools /usr/bin/python3 -m refserver [--port N] [--packages DIR]
-      [--default-package NAME] [--fault SPEC]... [--namespace URI]
+      [--default-package NAME] [--fault RULE]... [--namespace URI]
       [--offered-version TEXT] [--state-dir DIR] [--watch-pid PID] [--verbose]
 
 --port 0 takes any free port. With --state-dir the server writes its port to
@@ -61,7 +61,7 @@ def watch(pid, server):
 def main(argv=None):
     args = parse_arguments(argv)
     try:
-        permanent = [faults.Fault.parse(spec) for spec in args.fault]
+        permanent = [faults.Fault.parse(rule) for rule in args.fault]
     except faults.FaultError as error:
         print(f"refserver: {error}", file=sys.stderr)
         return 2

@@ -46,9 +46,9 @@ class Fault:
         self.remaining = times
 
     @classmethod
-    def parse(cls, spec):
+    def parse(cls, rule):
         """From form text such as "path=/x.msi&mode=status&code=404&times=1"."""
-        fields = dict(urllib.parse.parse_qsl(spec, keep_blank_values=True))
+        fields = dict(urllib.parse.parse_qsl(rule, keep_blank_values=True))
         try:
             times = int(fields.pop("times", "0"))
         except ValueError as error:

@@ -105,7 +105,7 @@ std::string Url(const std::string& path) { return "http://127.0.0.1:" + std::to_
 
 void Reset() { Call("POST", "/_control/reset"); }
 
-void ArmFault(const std::string& spec) { Call("POST", "/_control/fault", spec); }
+void ArmFault(const std::string& rule) { Call("POST", "/_control/fault", rule); }
 
 void Release() { Call("POST", "/_control/release"); }
 

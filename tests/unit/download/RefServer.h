@@ -30,7 +30,7 @@ std::string Url(const std::string& path);
 // Forgets the journal, the log lines and the armed faults.
 void Reset();
 // Arms a fault, as form text, e.g. "path=/x&mode=status&code=404".
-void ArmFault(const std::string& spec);
+void ArmFault(const std::string& rule);
 // Lets held answers go.
 void Release();
 // Creates a package of `size` bytes of the known pattern.
