@@ -36,7 +36,14 @@ void DownloadInstallWork::Run() {
     host_.SetSweeping(true);
     host_.ShowStatus(LI_INITIALIZING_PACKAGE);
     host_.TakeDownloadMeasurements();
-    InstallPackage(path);
+    try {
+        InstallPackage(path);
+    } catch (const StopDownloading&) {
+        // The wizard is going away: nothing is installed and it is not moved on.
+        host_.RecordOutcome(WorkPhase::Install, kCancelledByUser, {});
+        host_.SetDownloading(false);
+        return;
+    }
     host_.SetDownloading(false);
     host_.SaveSettings();
     host_.EnableCancel(true);
@@ -96,6 +103,8 @@ void DownloadInstallWork::InstallPackage(const std::u16string& path) {
     const bool install = !packageVersion || host_.InstalledVersion() < *packageVersion;
     try {
         if (install) host_.Install(path, commandLine);
+    } catch (const StopDownloading&) {
+        throw;
     } catch (const MSIInstaller::Error& error) {
         const std::u16string& text = error.Text();
         if (Contains(text, u"1618") &&

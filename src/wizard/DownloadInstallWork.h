@@ -53,6 +53,7 @@ public:
     virtual bool IsInstallerDatabase(const std::u16string& path) = 0;
     virtual int CompareInstalledVersion() = 0;  // 1 same, 2 newer installed: remove first
     virtual std::u16string UninstallCommand() = 0;
+    // RunAndWait and Install raise StopDownloading when the wizard is closing.
     virtual void RunAndWait(const std::u16string& commandLine) = 0;
     virtual VersionRecord InstalledVersion() = 0;
     virtual std::optional<VersionRecord> PackageVersion(const std::u16string& path) = 0;

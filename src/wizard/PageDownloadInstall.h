@@ -91,6 +91,7 @@ private:
 
     // Set when the page goes away: the work stops at its next network step.
     std::atomic<bool> closing_{false};
+    void StopWork();
     void StopIfClosing() const;
 
     std::atomic<bool> downloading_{false};

@@ -57,13 +57,18 @@ PageDownloadInstall::PageDownloadInstall()
       }) {}
 
 PageDownloadInstall::~PageDownloadInstall() {
-    // The wizard may end while the work runs: stop it before waiting. A stop
-    // request alone is forgotten when a transfer starts, hence the flag.
+    StopWork();
+    if (worker_.joinable()) worker_.join();
+    StopCarouselDriver();
+}
+
+void PageDownloadInstall::StopWork() {
+    // The wizard may end while the work runs. A stop request alone is
+    // forgotten when a transfer starts, hence the flag the work checks
+    // before each network step and before it installs anything.
     closing_ = true;
     downloader_.RequestStop();
     downloader_.Pause(false);
-    if (worker_.joinable()) worker_.join();
-    StopCarouselDriver();
 }
 
 BOOL PageDownloadInstall::OnInitDialog() {
@@ -154,6 +159,9 @@ LRESULT PageDownloadInstall::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
         case kViewChanged:
             ApplyView();
             return 0;
+        case WM_DESTROY:
+            StopWork();  // as soon as the window goes, not when the wizard's objects do
+            return BaseDialog::WindowProc(message, wParam, lParam);
         case kEnableCancel:
             EnableWindow(cancel_.Handle(), wParam ? TRUE : FALSE);
             return 0;
@@ -344,6 +352,7 @@ int PageDownloadInstall::CompareInstalledVersion() { return ::CompareInstalledVe
 std::u16string PageDownloadInstall::UninstallCommand() { return Common::FindUninstallString(); }
 
 void PageDownloadInstall::RunAndWait(const std::u16string& commandLine) {
+    StopIfClosing();
     std::u16string mutableLine = commandLine;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -369,6 +378,7 @@ std::optional<VersionRecord> PageDownloadInstall::PackageVersion(const std::u16s
 }
 
 void PageDownloadInstall::Install(const std::u16string& path, const std::u16string& commandLine) {
+    StopIfClosing();
     MSIInstaller::Installer installer([this](std::int32_t percent) {
         bool changed;
         {

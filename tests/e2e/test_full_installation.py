@@ -31,8 +31,13 @@ def installing_wizard(wine, installer_exe, driver, refserver, build_dir):
     assert driver("wait-window", WIZARD, 120)[0] == 0, "the wizard did not open"
     yield Wizard(driver, process)
     wine.end_program()
-    # Leave the prefix as it was for the other tests: no product installed.
+    wine.end_program("Corvane 2013.exe")  # the finish page started the product
+    # Leave the prefix as it was for the other tests: no product installed and
+    # no package in the download folder that a later wizard would reuse.
     wine.run("msiexec", "/x", str(build_dir / "tests" / "packages" / PACKAGE), "/qn", timeout=120)
+    drive_c = pathlib.Path(wine.env["WINEPREFIX"]) / "drive_c"
+    for package in drive_c.glob("users/*/*/*/Corvane Software/Installation/*.msi"):
+        package.unlink()
 
 
 @pytest.mark.real_download

@@ -147,6 +147,16 @@ TEST(DownloadInstallWork, CancelledDownloadClosesTheWizardAndDownloadsNothingMor
     EXPECT_FALSE(host.Saw("next"));
 }
 
+TEST(DownloadInstallWork, AWizardClosingBeforeTheInstallationInstallsNothingAndStays) {
+    FakeHost host;
+    host.databases[host.resolved] = true;
+    host.installs.push_back([] { throw StopDownloading(); });
+    DownloadInstallWork(host).Run();
+    EXPECT_TRUE(host.Saw("outcome install 1"));
+    EXPECT_FALSE(host.Saw("end report") || host.Saw("save") || host.Saw("next") || host.Saw("close"));
+    EXPECT_EQ(host.CountStartingWith("error"), 0);
+}
+
 TEST(DownloadInstallWork, ReinstallRemovesTheInstalledVersionQuietly) {
     FakeHost host;
     host.databases[host.resolved] = true;
