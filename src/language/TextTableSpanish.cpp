@@ -111,7 +111,7 @@ extern const ALang_Table TextTableSpanish = {{
     {69, u"Integración en Mozilla FireFox"},
     {70, u"Vista previa de Outlook"},
     {71, u"Vista previa de PDF en Outlook"},
-    {72, u"Tipo de instalación:"},
+    {72, u"Instalación:"},
     {1326, u"¿Desea salir del administrador\r\nde descarga e instalación\r\nde Corvane 2013?"},
     {1327, u"Sí"},
     {1328, u"No"},

@@ -2,6 +2,7 @@
 prefix with its own Xvfb display, the test driver, and screenshots kept as
 artifacts. The tests run the real installer the way a user would."""
 
+import json
 import os
 import pathlib
 import shlex
@@ -105,6 +106,14 @@ class RefServer:
                                          method=method)
         with urllib.request.urlopen(request, timeout=10) as answer:
             return answer.read().decode("utf-8", "replace")
+
+    def statistics_calls(self):
+        """The statistics operations received since the last reset, in order,
+        with their parameters."""
+        with urllib.request.urlopen(f"{self.origin}/_control/soap?format=json", timeout=10) as answer:
+            calls = json.loads(answer.read())
+        return [(call["operation"], dict(call["parameters"])) for call in calls
+                if call["path"] == "/DesktopService.asmx"]
 
     def stop(self):
         subprocess.run([*self.ctl, "stop", str(self.state)], check=False, capture_output=True)

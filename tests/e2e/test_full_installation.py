@@ -4,9 +4,7 @@ services through the built-in address, the contact and finish pages, and what
 is left behind: the installed product, the registry values and the reports
 the statistics service received."""
 
-import json
 import pathlib
-import urllib.request
 
 import pytest
 
@@ -17,27 +15,37 @@ SETTINGS = r"HKCU\Software\Corvane 2013\Settings"
 PACKAGE = "Corvane2013-3.0.12.345.msi"
 
 
-def statistics_calls(refserver):
-    """The statistics operations received, in order, with their parameters."""
-    with urllib.request.urlopen(f"{refserver.origin}/_control/soap?format=json", timeout=10) as answer:
-        calls = json.loads(answer.read())
-    return [(call["operation"], dict(call["parameters"])) for call in calls if call["path"] == "/DesktopService.asmx"]
+def download_folder(wine):
+    users = pathlib.Path(wine.env["WINEPREFIX"]) / "drive_c" / "users"
+    return next(users.glob("*/AppData/Roaming")) / "Corvane Software" / "Installation"
+
+
+def leave_no_product(wine, build_dir):
+    """The prefix as the other tests expect it: no product installed and no
+    package in the download folder that a later wizard would reuse."""
+    wine.end_program()
+    wine.end_program("Corvane 2013.exe")  # the finish page may have started the product
+    for package in ("Corvane2013-3.0.12.345.msi", "Corvane2013-3.0.13.0.msi"):
+        wine.run("msiexec", "/x", str(build_dir / "tests" / "packages" / package), "/qn", timeout=120)
+    for package in download_folder(wine).glob("*.msi"):
+        package.unlink()
+
+
+def installed_files(wine, name):
+    drive_c = pathlib.Path(wine.env["WINEPREFIX"]) / "drive_c"
+    return list(drive_c.glob(f"Program Files*/Corvane 2013/{name}"))
 
 
 @pytest.fixture
 def installing_wizard(wine, installer_exe, driver, refserver, build_dir):
+    """A wizard that really downloads and installs (tests mark themselves
+    real_download). Fixtures a test names before it prepare the prefix first."""
     refserver.control("reset")
     process = wine.start(installer_exe)
     assert driver("wait-window", WIZARD, 120)[0] == 0, "the wizard did not open"
     yield Wizard(driver, process)
-    wine.end_program()
-    wine.end_program("Corvane 2013.exe")  # the finish page started the product
-    # Leave the prefix as it was for the other tests: no product installed and
-    # no package in the download folder that a later wizard would reuse.
-    wine.run("msiexec", "/x", str(build_dir / "tests" / "packages" / PACKAGE), "/qn", timeout=120)
-    drive_c = pathlib.Path(wine.env["WINEPREFIX"]) / "drive_c"
-    for package in drive_c.glob("users/*/*/*/Corvane Software/Installation/*.msi"):
-        package.unlink()
+    leave_no_product(wine, build_dir)
+    refserver.control("reset")
 
 
 @pytest.mark.real_download
@@ -59,7 +67,7 @@ def test_typical_installation_from_welcome_to_finish(installing_wizard, wine, re
     journal = refserver.control("journal")
     assert "/download.asp" in journal and f"/packages/{PACKAGE}" in journal
 
-    calls = statistics_calls(refserver)
+    calls = refserver.statistics_calls()
     operations = [operation for operation, _ in calls]
     assert operations == ["StartInstallation", "EndInstallation"], operations
     start, end = calls[0][1], calls[1][1]
@@ -68,8 +76,7 @@ def test_typical_installation_from_welcome_to_finish(installing_wizard, wine, re
     assert end["Guid"] == start["Guid"] and end["MSI_build"] == "3.0.12.345"
 
     # The product is installed and the settings the product reads are there.
-    drive_c = pathlib.Path(wine.env["WINEPREFIX"]) / "drive_c"
-    assert list(drive_c.glob("Program Files*/Corvane 2013/Corvane 2013.exe")), "no installed product program"
+    assert list(installed_files(wine, "Corvane 2013.exe")), "no installed product program"
     install_dir = wine.registry_query(SETTINGS + r"\Links", "INSTALL_DIR")
     assert install_dir and install_dir.endswith(r"\Corvane 2013"), install_dir
     assert wine.registry_query(SETTINGS, "Language") == "0x0"

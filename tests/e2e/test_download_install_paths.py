@@ -1,0 +1,158 @@
+"""The download and install page of the real installer on its other paths:
+a custom choice of features, a server error with Retry, a body that is not a
+package, the user cancelling during the transfer (and thinking better of it),
+a package already downloaded, and a reinstall over the same version. Each
+ends in a documented state: the contact page after a good installation, or
+the wizard closed with the cancel reported and nothing installed."""
+
+import shutil
+
+import pytest
+
+from test_full_installation import download_folder, installed_files, installing_wizard  # noqa: F401
+from test_pages_license_components import CUSTOM, component_list
+from test_pages_welcome_finish import wait_for
+from test_wizard_navigation import EXIT_DIALOG, EXIT_NO, EXIT_YES, NEXT, WIZARD
+
+pytestmark = pytest.mark.real_download
+
+ENGLISH = 1217
+PAGE_CANCEL = 1216
+ERROR_DIALOG = EXIT_DIALOG  # both are untitled popups of the wizard
+ERROR_RETRY = 1364
+PACKAGE = "Corvane2013-3.0.12.345.msi"
+PACKAGE_PATH = f"/packages/{PACKAGE}"
+SHELL_BIT = 0x400
+
+
+def operations(refserver):
+    return [operation for operation, _ in refserver.statistics_calls()]
+
+
+def requests(refserver, path):
+    """The GET requests the server received for `path`, in order. Each
+    download asks twice: once to learn the file name (a GET that ends at the
+    first body bytes), once for the transfer."""
+    lines = refserver.control("journal").splitlines()
+    return [line for line in lines if line.split("\t")[:2] == ["GET", path]]
+
+
+def start_typical(wizard):
+    wizard.press(ENGLISH)
+    wizard.wait_page(121)
+    wizard.press(NEXT)
+
+
+def wait_installed(wizard, screenshot=None, name=""):
+    code, out = wizard.driver("wait-page", WIZARD, 124, 240)
+    if screenshot:
+        screenshot(name)
+    assert code == 0, f"the installation did not reach the contact page (page {out})"
+
+
+def test_custom_installs_exactly_the_ticked_features(installing_wizard, wine, refserver):
+    wizard = installing_wizard
+    wizard.press(ENGLISH)
+    wizard.wait_page(121)
+    wizard.press(CUSTOM)
+    wizard.press(NEXT)
+    wizard.wait_page(122)
+    entries = component_list(wizard)
+    shell = [bit for _, bit in entries].index(SHELL_BIT)
+    wizard.ask("list-press", WIZARD, shell)
+    assert component_list(wizard)[shell] == (False, SHELL_BIT)
+    wizard.press(NEXT)
+    wait_installed(wizard)
+
+    assert installed_files(wine, "CorvaneCore.dat") and installed_files(wine, "Corvane 2013.exe")
+    assert not installed_files(wine, "ShellIntegration.dat"), "a cleared feature was installed"
+    assert operations(refserver) == ["StartInstallation", "EndInstallation"]
+
+
+def test_a_server_error_offers_retry_which_starts_over_from_the_built_in_address(installing_wizard, wine,
+                                                                                 refserver, screenshot):
+    wizard = installing_wizard
+    refserver.control("fault", path="/download.asp", mode="status", code="404", times="1")
+    start_typical(wizard)
+    assert wizard.ask("wait-window", ERROR_DIALOG, 60) == ""
+    screenshot("download-error-404")
+    wizard.ask("press", ERROR_DIALOG, ERROR_RETRY)
+    wait_installed(wizard)
+    assert len(requests(refserver, "/download.asp")) == 3  # the refused one, then a whole download
+    assert len(requests(refserver, PACKAGE_PATH)) == 2
+    # Retry reports nothing; the failure before it left only its outcome record.
+    assert operations(refserver) == ["StartInstallation", "EndInstallation"]
+
+
+def test_a_body_that_is_no_package_is_fetched_once_more_from_the_built_in_address(installing_wizard, wine,
+                                                                                  refserver):
+    wizard = installing_wizard
+    refserver.control("fault", path="/download.asp", mode="redirect", location="/packages/NotAPackage.msi",
+                      times="2")
+    start_typical(wizard)
+    wait_installed(wizard)
+    assert len(requests(refserver, "/packages/NotAPackage.msi")) == 2
+    assert len(requests(refserver, PACKAGE_PATH)) == 2
+    assert installed_files(wine, "Corvane 2013.exe")
+
+
+@pytest.mark.parametrize("answer", ["yes", "no"])
+def test_cancel_during_the_transfer_asks_first(installing_wizard, wine, refserver, screenshot, answer):
+    wizard = installing_wizard
+    # About 15 seconds for the whole package: time to look and to answer.
+    refserver.control("fault", path=PACKAGE_PATH, mode="trickle", chunk="32768", interval="0.1")
+    start_typical(wizard)
+    wizard.wait_page(123)
+    assert wait_for(lambda: wizard.enabled(PAGE_CANCEL), 60), "the page's Cancel button was never enabled"
+    screenshot(f"download-in-progress-{answer}")
+    wizard.press(PAGE_CANCEL)
+    assert wizard.ask("wait-window", EXIT_DIALOG, 10) == ""
+    if answer == "no":
+        wizard.ask("press", EXIT_DIALOG, EXIT_NO)
+        wait_installed(wizard)
+        assert operations(refserver) == ["StartInstallation", "EndInstallation"]
+        return
+    wizard.ask("press", EXIT_DIALOG, EXIT_YES)
+    assert wizard.ask("wait-gone", WIZARD, 30) == ""
+    wizard.process.wait(timeout=30)
+    assert operations(refserver) == ["StartInstallation", "CancelInstallation"]
+    assert not installed_files(wine, "Corvane 2013.exe")
+
+
+@pytest.fixture
+def package_downloaded_before(wine, build_dir):
+    folder = download_folder(wine)
+    folder.mkdir(parents=True, exist_ok=True)
+    shutil.copy(build_dir / "tests" / "packages" / PACKAGE, folder / PACKAGE)
+
+
+def test_a_package_already_downloaded_is_installed_without_a_transfer(package_downloaded_before,
+                                                                     installing_wizard, wine, refserver):
+    wizard = installing_wizard
+    start_typical(wizard)
+    wait_installed(wizard)
+    assert len(requests(refserver, PACKAGE_PATH)) == 1  # the name only
+    assert installed_files(wine, "Corvane 2013.exe")
+    assert operations(refserver) == ["StartInstallation", "EndInstallation"]
+
+
+@pytest.fixture
+def same_version_installed(wine, build_dir):
+    package = build_dir / "tests" / "packages" / PACKAGE
+    result = wine.run("msiexec", "/i", package, "/qn", timeout=180)
+    assert result.returncode == 0
+    # A file of the installed version that only a new installation brings back.
+    for core in installed_files(wine, "CorvaneCore.dat"):
+        core.unlink()
+
+
+def test_reinstall_removes_the_installed_version_and_installs_again(same_version_installed, installing_wizard,
+                                                                   wine, refserver):
+    wizard = installing_wizard
+    assert wizard.page() == 119
+    wizard.press(NEXT)  # "Reinstall"
+    wizard.wait_page(120)
+    start_typical(wizard)
+    wait_installed(wizard)
+    assert installed_files(wine, "CorvaneCore.dat"), "the package was not installed again"
+    assert operations(refserver) == ["StartInstallation", "EndInstallation"]

@@ -1,0 +1,71 @@
+"""The already-installed page of the real wizard: with the offered version or a
+newer one installed by the Windows Installer, the wizard opens on it with its
+two texts in the saved language, "Finish" and "Reinstall" in place of Cancel
+and Next, and leads on to the welcome page or out through the exit dialog.
+Screenshots of the page in all six languages are kept as artifacts."""
+
+import pytest
+
+from test_pages_welcome_finish import texts
+from test_wizard_navigation import (CANCEL, EXIT_DIALOG, EXIT_YES, NEXT, WIZARD,  # noqa: F401
+                                    wizard)
+
+SETTINGS = r"HKCU\Software\Corvane 2013\Settings"
+MESSAGE, HINT = 1240, 1241
+SAME_VERSION_TEXT, NEWER_VERSION_TEXT = 4, 1240
+LANGUAGE_VALUES = {"en": 0, "fr": 1, "de": 2, "es": 3, "it": 4, "ja": 5}
+# The update service offers 3.0.12.345.
+SAME, NEWER = "Corvane2013-3.0.12.345.msi", "Corvane2013-3.0.13.0.msi"
+
+
+def install(wine, build_dir, package):
+    result = wine.run("msiexec", "/i", build_dir / "tests" / "packages" / package, "/qn", timeout=180)
+    assert result.returncode == 0, result.stderr.decode("utf-8", "replace")[-2000:]
+
+
+@pytest.fixture
+def installed(request, wine, build_dir):
+    """The product installed from the package given as the parameter and the
+    saved language set; both are taken away again afterwards."""
+    package, language = request.param
+    install(wine, build_dir, package)
+    wine.run("reg", "add", SETTINGS, "/v", "Language", "/t", "REG_DWORD", "/d", LANGUAGE_VALUES[language], "/f")
+    yield language
+    wine.end_program()
+    wine.run("msiexec", "/x", build_dir / "tests" / "packages" / package, "/qn", timeout=180)
+    wine.run("reg", "delete", SETTINGS, "/v", "Language", "/f")
+
+
+def normalised(text):
+    return text.replace("\r", "")  # the driver's output turns each line end into CR LF
+
+
+@pytest.mark.parametrize("installed,message", [
+    pytest.param((SAME, language), SAME_VERSION_TEXT, id=f"same-{language}") for language in LANGUAGE_VALUES
+] + [pytest.param((NEWER, "en"), NEWER_VERSION_TEXT, id="newer-en")], indirect=["installed"])
+def test_opens_on_the_installed_page_in_the_saved_language(installed, wizard, screenshot, message):
+    table = texts(installed)
+    assert wizard.page() == 119
+    assert normalised(wizard.text(MESSAGE)) == normalised(table[message])
+    assert normalised(wizard.text(HINT)) == normalised(table[HINT])
+    buttons = wizard.buttons()
+    assert buttons["cancel"][:2] == (True, table[49])  # "Finish"
+    assert buttons["next"][:2] == (True, table[51])    # "Reinstall"
+    assert not buttons["back"][0]
+    screenshot(f"page-installed-{'same' if message == SAME_VERSION_TEXT else 'newer'}-{installed}")
+
+
+@pytest.mark.parametrize("installed", [(SAME, "en")], indirect=True)
+def test_reinstall_leads_to_the_welcome_page_without_buttons(installed, wizard):
+    wizard.press(NEXT)
+    wizard.wait_page(120)
+    assert not any(visible for visible, *_ in wizard.buttons().values())
+
+
+@pytest.mark.parametrize("installed", [(SAME, "de")], indirect=True)
+def test_finish_asks_first_and_yes_ends_the_wizard(installed, wizard, refserver):
+    wizard.press(CANCEL)
+    assert wizard.ask("wait-window", EXIT_DIALOG, 10) == ""
+    wizard.ask("press", EXIT_DIALOG, EXIT_YES)
+    assert wizard.ask("wait-gone", WIZARD, 15) == ""
+    assert refserver.statistics_calls() == []  # no language chosen in this run
