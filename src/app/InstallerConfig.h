@@ -70,6 +70,9 @@ public:
     std::u16string FeatureString() const { return featureString_; }
     std::uint32_t FeatureFlags() const { return featureFlags_; }
     const std::u16string& PackageVersionText() const { return packageVersionText_; }
+    // The SHA-256 of the package in hexadecimal (stamp key DOWNLOAD_SHA256);
+    // empty when the copy names none.
+    const std::u16string& PackageDigestText() const { return packageDigestText_; }
 
     bool UserDetailsGiven() const { return userDetailsGiven_ != 0; }
     void SetUserDetailsGiven(bool given) { userDetailsGiven_ = given ? 1 : 0; }
@@ -104,6 +107,7 @@ private:
     std::u16string installDir_;
     std::u16string packageVersionText_;
     VersionRecord packageVersion_;
+    std::u16string packageDigestText_;
 
     std::vector<std::u16string> stampEntries_;
     Common::FreeSpaceProbe freeSpaceProbe_;

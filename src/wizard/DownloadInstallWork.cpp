@@ -1,6 +1,7 @@
 #include "wizard/DownloadInstallWork.h"
 
 #include "common/AnsiText.h"
+#include "common/Sha256.h"
 #include "download/DownloadErrors.h"
 #include "language/AsLanguage_Manager.h"
 #include "language/ELang_Item.h"
@@ -24,12 +25,16 @@ void DownloadInstallWork::Run() {
     host_.ShowStatus(LI_STARTING_DOWNLOAD);
     std::u16string path = DownloadPackage();
     if (path.empty()) return;  // a failure or a cancel has already closed the wizard
-    // A transfer that did not give an installer database gets one more try
-    // from the built-in address.
-    if (!host_.IsInstallerDatabase(path)) {
+    // A transfer that did not give the package gets one more try from the
+    // built-in address.
+    if (packageCheck_ != PackageCheck::Accepted) {
         host_.ResetDownloadLink();
         path = DownloadPackage();
         if (path.empty()) return;
+    }
+    if (packageCheck_ == PackageCheck::Rejected) {
+        AbandonDownload();
+        return;
     }
 
     host_.ResetProgress();
@@ -44,6 +49,7 @@ void DownloadInstallWork::Run() {
         host_.SetDownloading(false);
         return;
     }
+    package_.reset();  // the installation has read it
     host_.SetDownloading(false);
     host_.SaveSettings();
     host_.EnableCancel(true);
@@ -64,12 +70,19 @@ std::u16string DownloadInstallWork::DownloadPackage() {
     } catch (const StopDownloading&) {
         host_.RecordOutcome(WorkPhase::Download, kCancelledByUser, {});
     } catch (...) {
-        host_.RecordOutcome(WorkPhase::Download, kDownloadFailure, {});
-        host_.ShowError(LanguageManager().Get_Text(LI_DOWNLOAD_FAILED), ErrorButtons::Close);
+        AbandonDownload();
+        return {};
     }
     host_.SetDownloading(false);
     host_.CloseWizard();
     return {};
+}
+
+void DownloadInstallWork::AbandonDownload() {
+    host_.RecordOutcome(WorkPhase::Download, kDownloadFailure, {});
+    host_.ShowError(LanguageManager().Get_Text(LI_DOWNLOAD_FAILED), ErrorButtons::Close);
+    host_.SetDownloading(false);
+    host_.CloseWizard();
 }
 
 std::u16string DownloadInstallWork::TryDownload() {
@@ -80,10 +93,29 @@ std::u16string DownloadInstallWork::TryDownload() {
         host_.SetUrl(host_.DownloadLink());
         path = host_.ResolveTargetPath(host_.DownloadFolder());
     }
-    if (!path.empty() && host_.IsInstallerDatabase(path)) return path;  // an earlier download is reused
+    if (!path.empty() && CheckPackage(path) == PackageCheck::Accepted) return path;  // an earlier download is reused
+    package_.reset();  // the transfer writes over it
     host_.SetSweeping(false);
     host_.EnableCancel(true);
-    return host_.Download();
+    path = host_.Download();
+    CheckPackage(path);
+    return path;
+}
+
+DownloadInstallWork::PackageCheck DownloadInstallWork::CheckPackage(const std::u16string& path) {
+    package_.reset();
+    packageCheck_ = PackageCheck::Rejected;
+    auto held = path.empty() ? nullptr : host_.HoldPackage(path);
+    if (!held) return packageCheck_;
+    // A stamped digest that does not parse names no package: nothing passes.
+    const std::u16string expected = host_.ExpectedPackageDigest();
+    if (!expected.empty()) {
+        const auto wanted = Common::ParseSha256(expected);
+        if (!wanted || held->Sha256() != wanted) return packageCheck_;
+    }
+    package_ = std::move(held);
+    packageCheck_ = host_.IsInstallerDatabase(path) ? PackageCheck::Accepted : PackageCheck::NotADatabase;
+    return packageCheck_;
 }
 
 void DownloadInstallWork::RemoveInstalledVersion() {

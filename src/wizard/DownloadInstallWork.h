@@ -1,15 +1,19 @@
 // The work of the download and install page, run on its worker thread:
 // download the package (reusing one already in the download folder), check
-// that it is an installer database, remove an installed version when the
+// that it is the package the configured copy names by its digest and an
+// installer database, holding the file unchangeable from that check until the
+// installation has read it, remove an installed version when the
 // user chose to reinstall, install silently, report the end and save the
 // settings. Everything it touches goes through DownloadInstallHost, so the
 // flow and its failure paths are plain logic that tests drive with a fake.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "common/HeldFile.h"
 #include "sysinfo/VersionRecord.h"
 
 namespace Wizard {
@@ -42,6 +46,9 @@ public:
     virtual std::u16string DownloadFolder() = 0;
     virtual std::u16string InstallCommandLine() = 0;
     virtual void SaveSettings() = 0;  // language, install folder, links
+    // The package's SHA-256 in hexadecimal as the configured copy names it;
+    // empty: any package is taken.
+    virtual std::u16string ExpectedPackageDigest() = 0;
 
     // --- the download engine (raises UDownloadException, StopDownloading) ---
     virtual void SetUrl(const std::u16string& url) = 0;
@@ -50,6 +57,9 @@ public:
     virtual void TakeDownloadMeasurements() = 0;
 
     // --- packages and products ---
+    // The package file held unchangeable (nullptr when it cannot be held):
+    // checked through it and kept until the installation has read it.
+    virtual std::unique_ptr<Common::HeldFile> HoldPackage(const std::u16string& path) = 0;
     virtual bool IsInstallerDatabase(const std::u16string& path) = 0;
     virtual int CompareInstalledVersion() = 0;  // 1 same, 2 newer installed: remove first
     virtual std::u16string UninstallCommand() = 0;
@@ -74,10 +84,22 @@ public:
     void InstallPackage(const std::u16string& path);
 
 private:
+    // What the check of a package file found. Only an accepted package is
+    // installed without a new download; one that is not an installer database
+    // goes to the installation, which reports it, after one more download;
+    // a rejected one never reaches it.
+    enum class PackageCheck { Accepted, NotADatabase, Rejected };
+
     std::u16string TryDownload();
+    // Holds the file and checks it: the digest when one is expected, then the
+    // database. The hold of an earlier check ends first.
+    PackageCheck CheckPackage(const std::u16string& path);
+    void AbandonDownload();
     void RemoveInstalledVersion();
 
     DownloadInstallHost& host_;
+    std::unique_ptr<Common::HeldFile> package_;
+    PackageCheck packageCheck_ = PackageCheck::Rejected;  // of the path DownloadPackage returned
 };
 
 // The uninstall command of an installed version turned into a quiet removal:

@@ -64,10 +64,12 @@ private:
     std::u16string DownloadFolder() override;
     std::u16string InstallCommandLine() override;
     void SaveSettings() override;
+    std::u16string ExpectedPackageDigest() override;
     void SetUrl(const std::u16string& url) override;
     std::u16string ResolveTargetPath(const std::u16string& folder) override;
     std::u16string Download() override;
     void TakeDownloadMeasurements() override;
+    std::unique_ptr<Common::HeldFile> HoldPackage(const std::u16string& path) override;
     bool IsInstallerDatabase(const std::u16string& path) override;
     int CompareInstalledVersion() override;
     std::u16string UninstallCommand() override;

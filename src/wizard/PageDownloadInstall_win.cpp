@@ -7,6 +7,7 @@
 #include "framework/GdiHandles.h"
 #include "common/AnsiText.h"
 #include "common/ProductQueries.h"
+#include "common/SystemProgram.h"
 #include "common/UninstallString.h"
 #include "common/WideText.h"
 #include "common/WinHandles.h"
@@ -311,6 +312,8 @@ void PageDownloadInstall::SaveSettings() {
     TheInstallerConfig().SaveLinkSettings();
 }
 
+std::u16string PageDownloadInstall::ExpectedPackageDigest() { return TheInstallerConfig().PackageDigestText(); }
+
 // --- the download engine ---
 
 void PageDownloadInstall::StopIfClosing() const {
@@ -341,6 +344,10 @@ void PageDownloadInstall::TakeDownloadMeasurements() {
 
 // --- packages and products ---
 
+std::unique_ptr<Common::HeldFile> PageDownloadInstall::HoldPackage(const std::u16string& path) {
+    return Common::HoldFile(path);
+}
+
 bool PageDownloadInstall::IsInstallerDatabase(const std::u16string& path) {
     if (path.empty()) return false;
     MSIInstaller::PackageDatabase database;
@@ -354,10 +361,14 @@ std::u16string PageDownloadInstall::UninstallCommand() { return Common::FindUnin
 void PageDownloadInstall::RunAndWait(const std::u16string& commandLine) {
     StopIfClosing();
     std::u16string mutableLine = commandLine;
+    // "MsiExec.exe /X{...}" is taken from the system folder, never from the
+    // folder the installer was started from.
+    const std::u16string program = Common::SystemProgramPath(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, reinterpret_cast<wchar_t*>(mutableLine.data()), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(program.empty() ? nullptr : Common::AsWide(program),
+                        reinterpret_cast<wchar_t*>(mutableLine.data()), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process)) {
         return;  // best effort: the installation that follows reports its own failure
     }

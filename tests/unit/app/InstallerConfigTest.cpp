@@ -19,7 +19,7 @@ TEST(InstallerConfig, AppliesStampSettings) {
         u"download_link=http://lower/case",  // given last
         u"THANKYOU_LINK=http://thanks/?a=b=c",
         u"JOIN_LINK=partner", u"COUNTRY_ISO2=DE", u"WID=42", u"DOWNLOAD_MSI_VERSION=3.0.12.345",
-        u"SUPPORT_LINK=not a config field",
+        u"SUPPORT_LINK=not a config field", u"download_sha256=ABC123",
         u"DOWNLOAD_LINK=http://upper/case",  // given first: wins
     });
     EXPECT_EQ(config.DownloadLink(), u"http://upper/case");
@@ -28,6 +28,8 @@ TEST(InstallerConfig, AppliesStampSettings) {
     EXPECT_EQ(config.CountryCode(), u"DE");
     EXPECT_EQ(config.WebId(), u"42");
     EXPECT_EQ(config.PackageVersionText(), u"3.0.12.345");
+    EXPECT_EQ(config.PackageDigestText(), u"ABC123");
+    EXPECT_EQ(InstallerConfig().PackageDigestText(), u"");
 }
 
 TEST(InstallerConfig, LowerCaseKeyAloneSetsTheDownloadLink) {

@@ -10,10 +10,12 @@
 #include <set>
 #include <vector>
 
+#include "common/HeldFile.h"
 #include "common/ProductQueries.h"
 #include "common/UninstallString.h"
 #include "common/WinHandles.h"
 #include "msi/HandleInstallMessage_win.h"
+#include "msi/PackageDatabase.h"
 #include "packages/TestPackages.h"
 #include "sysinfo/InstalledProduct.h"
 
@@ -121,6 +123,21 @@ TEST(Installer, AFailingInstallationRaisesAFatalErrorWithItsCode) {
     // A command line the installer cannot read.
     const auto unreadable = InstallRaises<FatalError>(Package(u"NoFiles.msi"), u"INSTALLDIR=\"C:\\unterminated");
     EXPECT_NE(unreadable.find(u"error code 1639."), std::u16string::npos) << testing::PrintToString(unreadable);
+}
+
+// The installer holds the package against changes from its check until the
+// installation has read it: the Windows Installer still opens it meanwhile.
+TEST(Installer, APackageHeldAgainstChangesIsCheckedAndInstalled) {
+    const std::u16string package = Package(u"NoFiles.msi");
+    const auto held = Common::HoldFile(package);
+    ASSERT_TRUE(held);
+    PackageDatabase database;
+    EXPECT_TRUE(database.Open(package));
+    database.Close();
+    Installer installer(nullptr);
+    EXPECT_NO_THROW(installer.Install(package, u""));
+    EXPECT_TRUE(Common::IsProductInstalled(u"Corvane Package Without Files"));
+    TestPackages::RemoveProduct(kNoFilesCode);
 }
 
 TEST(Installer, FilesThatAreNoPackagesFailBeforeInstalling) {

@@ -5,9 +5,13 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 
 #include "common/AnsiText.h"
+#include "common/Sha256.h"
 #include "download/DownloadErrors.h"
+#include "language/AsLanguage_Manager.h"
+#include "language/ELang_Item.h"
 #include "msi/MsiErrors.h"
 
 namespace {
@@ -28,6 +32,21 @@ public:
     VersionRecord installed;
     std::optional<VersionRecord> package = VersionRecord{3, 0, 12, 345};
     std::deque<std::function<void()>> installs;
+    std::u16string digest;                         // as stamped; empty: none
+    std::map<std::u16string, std::string> bytes;   // path -> content of the file
+    std::set<std::u16string> unholdable;           // open for writing elsewhere
+
+    // Notes when the hold ends.
+    class HeldFake : public Common::HeldFile {
+    public:
+        HeldFake(FakeHost& host, std::string content) : host_(host), content_(std::move(content)) {}
+        ~HeldFake() override { host_.Note("release"); }
+        std::optional<Common::Sha256Digest> Sha256() override { return Common::Sha256Of(content_); }
+
+    private:
+        FakeHost& host_;
+        std::string content_;
+    };
 
     void Note(const std::string& event) { log.push_back(event); }
     bool Saw(const std::string& event) const { return std::find(log.begin(), log.end(), event) != log.end(); }
@@ -60,6 +79,7 @@ public:
     std::u16string DownloadFolder() override { return u"C:\\dl"; }
     std::u16string InstallCommandLine() override { return u"ADDLOCAL=MainProgram"; }
     void SaveSettings() override { Note("save"); }
+    std::u16string ExpectedPackageDigest() override { return digest; }
     void SetUrl(const std::u16string& url) override { Note("url " + Common::ToAnsi(url)); }
     std::u16string ResolveTargetPath(const std::u16string&) override { return resolved; }
     std::u16string Download() override {
@@ -70,6 +90,11 @@ public:
         return next();
     }
     void TakeDownloadMeasurements() override {}
+    std::unique_ptr<Common::HeldFile> HoldPackage(const std::u16string& path) override {
+        if (unholdable.count(path)) return nullptr;
+        Note("hold");
+        return std::make_unique<HeldFake>(*this, bytes[path]);
+    }
     bool IsInstallerDatabase(const std::u16string& path) override {
         const auto found = databases.find(path);
         return found != databases.end() && found->second;
@@ -101,9 +126,11 @@ TEST(DownloadInstallWork, DownloadsInstallsReportsAndMovesOn) {
     FakeHost host;
     DownloadGivesPackage(host);
     DownloadInstallWork(host).Run();
-    EXPECT_EQ(host.log, (std::vector<std::string>{"status 16", "url http://stamped/p.msi", "cancel on", "download",
-                                                  "status 17", "cancel off", "install", "end report", "save",
-                                                  "cancel on", "next"}));
+    // The file is let go before the transfer writes it, and held from its
+    // check until the installation has read it.
+    EXPECT_EQ(host.log, (std::vector<std::string>{"status 16", "url http://stamped/p.msi", "hold", "release",
+                                                  "cancel on", "download", "hold", "status 17", "cancel off",
+                                                  "install", "end report", "release", "save", "cancel on", "next"}));
 }
 
 TEST(DownloadInstallWork, ReusesAPackageAlreadyInTheDownloadFolder) {
@@ -122,6 +149,73 @@ TEST(DownloadInstallWork, AFileThatIsNoPackageIsFetchedOnceMoreFromTheBuiltInAdd
     DownloadInstallWork(host).Run();
     EXPECT_EQ(host.Count("download"), 2);
     EXPECT_TRUE(host.Saw("url http://default/download.asp"));
+    EXPECT_TRUE(host.Saw("install"));  // whose failure then tells what is wrong with it
+}
+
+// A configured copy may name its package by SHA-256. A file with another
+// digest, or one that cannot be held against changes, is treated like a file
+// that is no installer database, except that it never reaches the installation.
+TEST(DownloadInstallWork, AStampedDigestDecidesWhichPackageIsInstalled) {
+    const std::string good = "the package", evil = "another package";
+    const auto hexOf = [](const std::string& content) {
+        std::u16string hex;
+        for (const auto byte : Common::Sha256Of(content)) {
+            hex += u"0123456789ABCDEF"[byte >> 4];
+            hex += u"0123456789abcdef"[byte & 0xF];  // either case is read
+        }
+        return hex;
+    };
+    struct Case {
+        const char* name;
+        std::u16string digest;
+        const std::string* inFolder;  // already in the download folder, else nothing
+        std::vector<const std::string*> transfers;
+        bool unholdable;
+        int downloads;
+        bool installed;
+    };
+    const Case cases[] = {
+        {"matching transfer", hexOf(good), nullptr, {&good}, false, 1, true},
+        {"other file, then the package from the built-in address", hexOf(good), nullptr, {&evil, &good}, false, 2,
+         true},
+        {"other file twice", hexOf(good), nullptr, {&evil, &evil}, false, 2, false},
+        {"matching file in the folder", hexOf(good), &good, {}, false, 0, true},
+        {"other file in the folder", hexOf(good), &evil, {&good}, false, 1, true},
+        {"digest that is no digest", u"not hexadecimal", nullptr, {&good, &good}, false, 2, false},
+        {"file held open for writing elsewhere", hexOf(good), nullptr, {&good, &good}, true, 2, false},
+        {"no digest, file held open for writing elsewhere", u"", nullptr, {&good, &good}, true, 2, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeHost host;
+        host.digest = c.digest;
+        if (c.inFolder) {
+            host.bytes[host.resolved] = *c.inFolder;
+            host.databases[host.resolved] = true;
+        }
+        for (const std::string* transfer : c.transfers) {
+            host.downloads.push_back([&host, transfer] {
+                host.bytes[host.resolved] = *transfer;
+                host.databases[host.resolved] = true;
+                return host.resolved;
+            });
+        }
+        if (c.unholdable) host.unholdable.insert(host.resolved);
+        DownloadInstallWork(host).Run();
+
+        EXPECT_EQ(host.Count("download"), c.downloads);
+        EXPECT_EQ(host.Saw("install"), c.installed);
+        EXPECT_EQ(host.Saw("next"), c.installed);
+        if (c.downloads == 2) {
+            EXPECT_TRUE(host.Saw("url http://default/download.asp"));
+        }
+        if (!c.installed) {
+            EXPECT_TRUE(host.Saw("outcome download 2"));
+            EXPECT_TRUE(host.Saw("error " + Common::ToAnsi(LanguageManager().Get_Text(LI_DOWNLOAD_FAILED)) + " [close]"));
+            EXPECT_EQ(host.CountStartingWith("error "), 1);
+            EXPECT_TRUE(host.Saw("close"));
+        }
+    }
 }
 
 TEST(DownloadInstallWork, RetryAfterADownloadErrorStartsOverFromTheBuiltInAddress) {
@@ -177,6 +271,7 @@ TEST(DownloadInstallWork, AnotherInstallationInProgressCanBeRetriedWholly) {
     host.choices = {ErrorChoice::Retry};
     DownloadInstallWork(host).Run();
     EXPECT_EQ(host.Count("install"), 2);
+    EXPECT_EQ(host.Count("release"), 1);  // the package stays held across the retry
     EXPECT_EQ(host.Count("run MsiExec.exe /X{1234} SHOWSURV=NO /quiet /norestart"), 2);
     EXPECT_TRUE(host.Saw("end report"));
     EXPECT_FALSE(host.Saw("close"));
