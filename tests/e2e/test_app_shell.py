@@ -141,6 +141,10 @@ def test_crash_leaves_a_minidump(wine, build_dir, tmp_path):
     assert 0 < streams < 64 and directory + streams * 12 <= len(dump)
     kinds = {struct.unpack_from("<I", dump, directory + 12 * i)[0] for i in range(streams)}
     assert {3, 4, 6} <= kinds  # thread list, module list, exception
+    # A normal minidump and no more: no memory lists, handles, thread or
+    # memory details of richer dump types, and no streams of our own.
+    assert struct.unpack_from("<Q", dump, 24)[0] == 0
+    assert not kinds & {9, 12, 16, 17, 18, 19} and max(kinds) <= 0xFFFF
     for i in range(streams):  # every stream lies inside the file
         size, offset = struct.unpack_from("<II", dump, directory + 12 * i + 4)
         assert offset + size <= len(dump)

@@ -5,21 +5,24 @@ a package already downloaded, and a reinstall over the same version. Each
 ends in a documented state: the contact page after a good installation, or
 the wizard closed with the cancel reported and nothing installed."""
 
+import hashlib
 import shutil
 
 import pytest
 
-from test_full_installation import download_folder, installed_files, installing_wizard  # noqa: F401
+from conftest import winpath
+from test_full_installation import (download_folder, installed_files, installing_wizard,  # noqa: F401
+                                    leave_no_product)
 from test_pages_license_components import CUSTOM, component_list
 from test_pages_welcome_finish import wait_for
-from test_wizard_navigation import EXIT_DIALOG, EXIT_NO, EXIT_YES, NEXT, WIZARD
+from test_wizard_navigation import EXIT_DIALOG, EXIT_NO, EXIT_YES, NEXT, WIZARD, Wizard
 
 pytestmark = pytest.mark.real_download
 
 ENGLISH = 1217
 PAGE_CANCEL = 1216
 ERROR_DIALOG = EXIT_DIALOG  # both are untitled popups of the wizard
-ERROR_RETRY = 1364
+ERROR_RETRY, ERROR_CLOSE = 1364, 1367
 PACKAGE = "Corvane2013-3.0.12.345.msi"
 PACKAGE_PATH = f"/packages/{PACKAGE}"
 SHELL_BIT = 0x400
@@ -156,3 +159,43 @@ def test_reinstall_removes_the_installed_version_and_installs_again(same_version
     wait_installed(wizard)
     assert installed_files(wine, "CorvaneCore.dat"), "the package was not installed again"
     assert operations(refserver) == ["StartInstallation", "EndInstallation"]
+
+
+@pytest.fixture
+def stamped_installer(request, wine, installer_exe, build_dir, tmp_path):
+    """A configured copy of the installer carrying the package digest given
+    as the parameter ("right" or "wrong")."""
+    digest = hashlib.sha256((build_dir / "tests" / "packages" / PACKAGE).read_bytes()).hexdigest()
+    if request.param == "wrong":
+        digest = digest[::-1]
+    copy = tmp_path / "CorvaneInstaller.exe"
+    result = wine.run(installer_exe, "-build", winpath(copy), f"DOWNLOAD_SHA256={digest.upper()}")
+    assert result.returncode == 0 and copy.exists()
+    return copy
+
+
+@pytest.mark.parametrize("stamped_installer", ["right", "wrong"], indirect=True)
+def test_a_stamped_digest_decides_whether_the_package_is_installed(stamped_installer, wine, driver, refserver,
+                                                                   build_dir, screenshot, request):
+    refserver.control("reset")
+    process = wine.start(stamped_installer)
+    try:
+        assert driver("wait-window", WIZARD, 120)[0] == 0, "the wizard did not open"
+        wizard = Wizard(driver, process)
+        start_typical(wizard)
+        if request.node.callspec.params["stamped_installer"] == "right":
+            wait_installed(wizard)
+            assert installed_files(wine, "Corvane 2013.exe")
+            return
+        # A package whose digest differs is fetched once more from the
+        # built-in address, then refused like a failed download.
+        assert wizard.ask("wait-window", ERROR_DIALOG, 120) == ""
+        screenshot("download-digest-refused")
+        wizard.ask("press", ERROR_DIALOG, ERROR_CLOSE)
+        assert wizard.ask("wait-gone", WIZARD, 30) == ""
+        assert len(requests(refserver, PACKAGE_PATH)) == 4  # two downloads
+        assert not installed_files(wine, "Corvane 2013.exe")
+        assert operations(refserver) == ["StartInstallation", "CancelInstallation"]
+    finally:
+        leave_no_product(wine, build_dir)
+        refserver.control("reset")
