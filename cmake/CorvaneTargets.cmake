@@ -70,3 +70,28 @@ function(corvane_track_resources rc_file)
        ${CMAKE_SOURCE_DIR}/resources/*.manifest ${CMAKE_SOURCE_DIR}/resources/*.in)
   set_property(SOURCE ${rc_file} APPEND PROPERTY OBJECT_DEPENDS ${resource_parts})
 endfunction()
+
+# corvane_refserver_fixture(<fixture> <test>...)
+# A reference server (tools/refserver) of the tests' own: started before them
+# on a free port and stopped after them. The tests find its port file through
+# CORVANE_REFSERVER_PORT_FILE (under Wine through drive Z:) and meet no proxy
+# of the machine's environment on loopback.
+function(corvane_refserver_fixture fixture)
+  set(state ${CMAKE_CURRENT_BINARY_DIR}/${fixture})
+  set(ctl /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/refserver/ctl.py)
+  add_test(NAME ${fixture}_start COMMAND ${ctl} start ${state})
+  add_test(NAME ${fixture}_stop COMMAND ${ctl} stop ${state})
+  set_tests_properties(${fixture}_start PROPERTIES FIXTURES_SETUP ${fixture})
+  set_tests_properties(${fixture}_stop PROPERTIES FIXTURES_CLEANUP ${fixture})
+  set(port_file ${state}/port)
+  if(WIN32)
+    set(port_file Z:${port_file})
+  endif()
+  foreach(test ${ARGN})
+    set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED ${fixture})
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT CORVANE_REFSERVER_PORT_FILE=${port_file})
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT_MODIFICATION
+      http_proxy=unset: HTTP_PROXY=unset: https_proxy=unset: HTTPS_PROXY=unset:
+      all_proxy=unset: ALL_PROXY=unset: no_proxy=unset: NO_PROXY=unset: CORVANE_SYSTEM_PROXY=unset:)
+  endforeach()
+endfunction()

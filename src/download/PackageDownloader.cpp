@@ -34,11 +34,12 @@ PackageDownloader* Self(void* self) { return static_cast<PackageDownloader*>(sel
 
 }  // namespace
 
-PackageDownloader::PackageDownloader(DownloadProgressCallback progress)
-    : PackageDownloader(std::move(progress), &CreateCurlHandle) {}
+PackageDownloader::PackageDownloader(DownloadProgressCallback progress, const DownloadTimeouts& timeouts)
+    : PackageDownloader(std::move(progress), &CreateCurlHandle, timeouts) {}
 
-PackageDownloader::PackageDownloader(DownloadProgressCallback progress, HandleSource handleSource)
-    : progress_(std::move(progress)), handle_(handleSource()), handleSource_(handleSource) {}
+PackageDownloader::PackageDownloader(DownloadProgressCallback progress, HandleSource handleSource,
+                                     const DownloadTimeouts& timeouts)
+    : progress_(std::move(progress)), handle_(handleSource()), handleSource_(handleSource), timeouts_(timeouts) {}
 
 PackageDownloader::~PackageDownloader() = default;
 
@@ -58,9 +59,20 @@ void PackageDownloader::SetCommonOptions() {
     if (!proxy_.empty()) curl_easy_setopt(handle_.Get(), CURLOPT_PROXY, proxy_.c_str());
 }
 
+// Without them a silent server or an address that swallows packets would hold
+// the worker thread for good: the name resolution has no progress function
+// through which a stop request could end it.
+void PackageDownloader::SetTimeoutOptions() {
+    CURL* curl = handle_.Get();
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, timeouts_.connectMilliseconds);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, timeouts_.lowSpeedBytesPerSecond);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, timeouts_.lowSpeedSeconds);
+}
+
 void PackageDownloader::SetNameResolutionOptions() {
     CURL* curl = handle_.Get();
     SetCommonOptions();
+    SetTimeoutOptions();
     curl_easy_setopt(curl, CURLOPT_VERBOSE, 1L);
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects);
@@ -72,6 +84,7 @@ void PackageDownloader::SetNameResolutionOptions() {
 void PackageDownloader::SetTransferOptions() {
     CURL* curl = handle_.Get();
     SetCommonOptions();
+    SetTimeoutOptions();
     curl_easy_setopt(curl, CURLOPT_VERBOSE, 0L);
     curl_easy_setopt(curl, CURLOPT_HEADER, 0L);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
@@ -96,6 +109,7 @@ void PackageDownloader::SetUrl(const std::string& url) {
 void PackageDownloader::ProbeConnection() {
     RenewHandle();
     SetCommonOptions();
+    SetTimeoutOptions();
     curl_easy_setopt(handle_.Get(), CURLOPT_CONNECT_ONLY, 1L);
     if (curl_easy_perform(handle_.Get()) == CURLE_OK) return;
 
@@ -153,7 +167,10 @@ std::u16string PackageDownloader::Download() {
 
     if (callbackError_) std::rethrow_exception(std::exchange(callbackError_, nullptr));
     if (result == CURLE_ABORTED_BY_CALLBACK) throw StopDownloading();
-    if (result != CURLE_OK && result != CURLE_PARTIAL_FILE) {
+    // A body shorter than announced (CURLE_PARTIAL_FILE) fails like any other
+    // broken transfer: handed on as finished, a cut package could pass the
+    // caller's check and reach the installer.
+    if (result != CURLE_OK) {
         const auto code = static_cast<std::int32_t>(result);
         Fail(code, Text(LI_DOWNLOAD_FAILED) + Common::DecimalText(static_cast<std::int64_t>(code)));
     }

@@ -16,6 +16,7 @@
 
 #include "download/CurlEasy.h"
 #include "download/DownloadErrors.h"
+#include "download/DownloadTimeouts.h"
 
 // Percent of the current response received (0 while the size is unknown),
 // bytes received so far, bytes expected in all (0 while unknown).
@@ -27,8 +28,10 @@ public:
     // needs a source that fails.
     using HandleSource = void* (*)();
 
-    explicit PackageDownloader(DownloadProgressCallback progress);
-    PackageDownloader(DownloadProgressCallback progress, HandleSource handleSource);
+    // Tests shorten the time-outs; the product keeps the defaults.
+    explicit PackageDownloader(DownloadProgressCallback progress, const DownloadTimeouts& timeouts = {});
+    PackageDownloader(DownloadProgressCallback progress, HandleSource handleSource,
+                      const DownloadTimeouts& timeouts = {});
     ~PackageDownloader();
 
     PackageDownloader(const PackageDownloader&) = delete;
@@ -47,8 +50,10 @@ public:
     std::u16string ResolveTargetPath(const std::u16string& folder);
 
     // Streams the package to the target path and returns that path. A body
-    // cut short by the server counts as finished; the caller checks the file.
-    // Raises UDownloadException, or StopDownloading after RequestStop.
+    // shorter than the size the server announced is a failed transfer (item
+    // 11 with libcurl's code 18), as is a network that stays silent past the
+    // time-outs (code 28); the file keeps what arrived. Raises
+    // UDownloadException, or StopDownloading after RequestStop.
     std::u16string Download();
 
     // Ends the running transfer at libcurl's next progress call. A request
@@ -71,6 +76,7 @@ public:
 private:
     void RenewHandle();
     void SetCommonOptions();
+    void SetTimeoutOptions();
     void SetNameResolutionOptions();
     void SetTransferOptions();
     void ProbeConnection();
@@ -93,6 +99,7 @@ private:
     std::string proxy_;
 
     HandleSource handleSource_;
+    DownloadTimeouts timeouts_;
     // The pause request travels from the requesting thread to the transfer
     // thread, which alone touches the handle.
     std::atomic<bool> transferRunning_{false};

@@ -13,7 +13,9 @@
 #include <memory>
 #include <string>
 
+#include "download/LogPoster.h"
 #include "services/EventRecord.h"
+#include "services/SoapTimeout.h"
 #include "services/StatisticsFallbackLine.h"
 
 class InstallationStatistics {
@@ -23,6 +25,9 @@ public:
         std::u16string statisticsUrl;
         std::string logHandlerUrl;
         std::u16string settingsPath;  // below HKEY_CURRENT_USER; holds the value "GUID"
+        // How long a report and its fallback line may wait on the network.
+        std::uint32_t serviceTimeoutMilliseconds = Soap::kExchangeTimeoutMilliseconds;
+        long logTimeoutSeconds = kLogAnswerTimeoutSeconds;
     };
     // The deployment's services and "Software\Corvane 2013\Settings".
     static Endpoints DeploymentEndpoints();

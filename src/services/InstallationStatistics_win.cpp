@@ -16,7 +16,9 @@
 #include "sysinfo/SystemInfo.h"
 
 struct InstallationStatistics::Connection {
-    explicit Connection(const std::u16string& url) : service(url) {}
+    explicit Connection(const Endpoints& endpoints) : service(endpoints.statisticsUrl) {
+        service.SetTimeout(endpoints.serviceTimeoutMilliseconds);
+    }
 
     NewStats::CDesktopServiceT<> service;
     // Open only while the end report reads the package.
@@ -31,7 +33,7 @@ constexpr char16_t kGuidValue[] = u"GUID";
 
 InstallationStatistics::InstallationStatistics(const Endpoints& endpoints)
     : endpoints_(endpoints),
-      connection_(std::make_unique<Connection>(endpoints.statisticsUrl)),
+      connection_(std::make_unique<Connection>(endpoints)),
       installerVersion_(Common::OwnProductVersion()),
       launchTick_(GetTickCount()) {}
 
@@ -94,7 +96,7 @@ void InstallationStatistics::ReportFailure(const std::u16string& operation) {
     report.faultCode = client.GetLastFault().codeText;
     report.faultString = client.GetLastFault().faultString;
     report.statusCode = client.GetStatusCode();
-    PostLogMessage(StatisticsFallbackLine(report), endpoints_.logHandlerUrl);
+    PostLogMessage(StatisticsFallbackLine(report), endpoints_.logHandlerUrl, endpoints_.logTimeoutSeconds);
 }
 
 std::uint32_t InstallationStatistics::SecondsSinceLaunch() const { return (GetTickCount() - launchTick_) / 1000; }

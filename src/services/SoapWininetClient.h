@@ -2,8 +2,9 @@
 // posts a request envelope to the service URL and parses the answer. The
 // root Internet handle and the connection open on the first call and stay
 // for later ones; a request handle stays open until the next call or the
-// end of the client. No time-out and no proxy of its own: the system's
-// WinInet settings apply. See SoapCall.h for how proxies use it.
+// end of the client. No proxy of its own: the system's WinInet settings
+// apply. Connecting, sending and each wait for the answer are bounded by the
+// client's time-out. See SoapCall.h for how proxies use it.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +16,7 @@
 #include "services/InternetHandle_win.h"
 #include "services/MsxmlSaxReader_win.h"
 #include "services/SoapClientState.h"
+#include "services/SoapTimeout.h"
 #include "services/UrlParts.h"
 
 namespace Soap {
@@ -36,6 +38,11 @@ public:
     // secure for https.
     static DWORD RequestFlags(const UrlParts& url);
 
+    // The connect, send and receive time-out of later exchanges; 0 leaves
+    // the system's defaults, which under some WinInet versions wait forever.
+    void SetTimeout(DWORD milliseconds);
+    DWORD Timeout() const { return timeout_; }
+
     // The steps of a call, in the order SoapCall.h runs them. The SAX reader
     // lives for one call only: callers bracket each call with their own COM
     // initialisation, possibly on another thread each time.
@@ -48,12 +55,14 @@ public:
 
 private:
     bool Connect();
+    void ApplyTimeout(HINTERNET handle) const;
     int QueryStatusCode() const;
     // The body of the current request, whole; false on a read failure or
     // when it is longer than kMaxResponseBytes.
     bool ReadBody(std::string& body) const;
 
     std::optional<UrlParts> url_;
+    DWORD timeout_ = kExchangeTimeoutMilliseconds;
     // Destroyed in reverse: request, then connection, then root.
     InternetHandle root_;
     InternetHandle connection_;

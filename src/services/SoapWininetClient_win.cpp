@@ -13,6 +13,19 @@ DWORD CSoapWininetClient::RequestFlags(const UrlParts& url) {
     return INTERNET_FLAG_NO_UI | INTERNET_FLAG_KEEP_CONNECTION | (url.secure ? INTERNET_FLAG_SECURE : 0);
 }
 
+void CSoapWininetClient::SetTimeout(DWORD milliseconds) {
+    timeout_ = milliseconds;
+    if (root_) ApplyTimeout(root_.Get());
+}
+
+void CSoapWininetClient::ApplyTimeout(HINTERNET handle) const {
+    if (timeout_ == 0) return;
+    DWORD value = timeout_;
+    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+        InternetSetOptionW(handle, option, &value, sizeof(value));
+    }
+}
+
 bool CSoapWininetClient::EnsureReader() {
     if (!reader_) reader_ = MsxmlSaxReader::Create();
     return reader_ != nullptr;
@@ -30,6 +43,7 @@ bool CSoapWininetClient::Connect() {
     if (!url_) return false;
     InternetHandle root(InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!root) return false;
+    ApplyTimeout(root.Get());  // handles opened from it take it over (on Windows)
     InternetHandle connection(InternetConnectW(root.Get(), Common::AsWide(url_->host), url_->port, nullptr, nullptr,
                                                INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return false;
@@ -56,6 +70,9 @@ Status CSoapWininetClient::SendRequest(const std::u16string& soapActionLine) {
         SetClientError(ClientError::SendError);
         return kFail;
     }
+    // Again on the request: Wine's WinInet keeps only the connect time-out of
+    // the root handle, and a request waits for its answer without limit.
+    ApplyTimeout(request_.Get());
     if (!HttpSendRequestW(request_.Get(), Common::AsWide(headers), static_cast<DWORD>(headers.size()),
                           requestBuffer_.data(), static_cast<DWORD>(requestBuffer_.size()))) {
         return kFail;

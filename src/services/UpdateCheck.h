@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "services/SoapTimeout.h"
 #include "sysinfo/VersionRecord.h"
 
 class InstallerConfig;
@@ -48,8 +49,10 @@ int CompareInstalledVersion(InstallerConfig& config, const VersionSources& sourc
 
 // Windows: GetVersionInfo for the product (id 13) at `serviceUrl`; 0.0.0.0
 // when the call fails or its answer is no version document. COM is
-// initialised on the calling thread for the call.
-VersionRecord QueryServiceVersion(const std::u16string& serviceUrl);
+// initialised on the calling thread for the call; the exchange waits on the
+// network for at most `timeoutMilliseconds` at each step.
+VersionRecord QueryServiceVersion(const std::u16string& serviceUrl,
+                                  std::uint32_t timeoutMilliseconds = Soap::kExchangeTimeoutMilliseconds);
 // The deployment's update service.
 VersionRecord QueryServiceVersion();
 

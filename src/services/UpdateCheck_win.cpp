@@ -17,9 +17,10 @@ constexpr std::int32_t kUpdateProductId = 13;
 
 }  // namespace
 
-VersionRecord QueryServiceVersion(const std::u16string& serviceUrl) {
+VersionRecord QueryServiceVersion(const std::u16string& serviceUrl, std::uint32_t timeoutMilliseconds) {
     const ComApartment com;  // outlives the client
     Update::CServiceT<> service(serviceUrl);
+    service.SetTimeout(timeoutMilliseconds);
     Soap::SoapString result;
     if (Soap::Failed(service.GetVersionInfo(kUpdateProductId, &result)) || !result) return {};
     std::u16string_view document = *result;

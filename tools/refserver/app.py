@@ -4,6 +4,7 @@ are applied here, so every service gets them without code of its own."""
 
 import http.server
 import os
+import select
 import socket
 import time
 import urllib.parse
@@ -61,9 +62,10 @@ class Exchange:
         handler = self._handler
         if self.method == "HEAD" or size == 0:
             return
-        if mode == "cut":
-            keep = max(0, min(size - 1, self.fault.number("keep", size // 2)))
-            _copy(source, handler.wfile, keep)
+        if mode in ("cut", "stall"):
+            _copy(source, handler.wfile, self.fault.cut_point(size))
+            if mode == "stall":
+                _fall_silent(handler)
             _abort(handler)
         elif mode == "trickle":
             chunk = max(1, self.fault.number("chunk", 1024))
@@ -100,6 +102,23 @@ def _copy(source, target, size):
         size -= len(part)
 
 
+def _fall_silent(handler):
+    """Says nothing more until the client closes the connection or a reset
+    or release lets every such answer go."""
+    handler.wfile.flush()
+    faults = handler.server.faults
+    generation = faults.generation()
+    connection = handler.connection
+    while faults.generation() == generation:
+        readable, _, _ = select.select([connection], [], [], 0.2)
+        if readable:
+            try:
+                if not connection.recv(65536):
+                    return  # the client has given up
+            except OSError:
+                return
+
+
 def _abort(handler):
     """Ends the connection at once, without a proper end of the answer."""
     handler.close_connection = True
@@ -108,6 +127,11 @@ def _abort(handler):
         handler.connection.shutdown(socket.SHUT_RDWR)
     except OSError:
         pass
+
+
+# The default answer of the "nothttp" fault: no status line, binary noise,
+# then a line that looks like a header.
+NOT_HTTP = b"\x00\x17\xfe\xff<<< not http >>>\r\nContent-Length: 5\r\n\r\nnoise"
 
 
 class RequestHandler(http.server.BaseHTTPRequestHandler):
@@ -169,6 +193,15 @@ class RequestHandler(http.server.BaseHTTPRequestHandler):
             exchange.fault = None
             return False
         if fault.mode == "drop":
+            _abort(self)
+            return True
+        if fault.mode == "silent":
+            _fall_silent(self)
+            _abort(self)
+            return True
+        if fault.mode == "nothttp":
+            text = fault.params.get("text")
+            self.wfile.write(text.encode("latin-1", "replace") if text is not None else NOT_HTTP)
             _abort(self)
             return True
         if fault.mode == "status":

@@ -11,6 +11,9 @@
   POST   /_control/package        name=NAME&size=N: writes a package with the
                                   known pattern (see packages.py)
   GET    /_control/log            the posted log lines, one per line
+  GET    /_control/blackhole      the port of a loopback address that takes no
+                                  connection: a connect there waits until the
+                                  client gives up (blackhole.py)
 
 Services add control routes of their own: /_control/soap (soap.py) and
 /_control/update (update.py).
@@ -19,7 +22,7 @@ Control requests are neither journalled nor ever meet a fault."""
 
 import os
 
-from . import faults, journal, packages
+from . import blackhole, faults, journal, packages
 
 
 def register(server, package_dir):
@@ -71,6 +74,9 @@ def register(server, package_dir):
         lines = server.log_book.lines() if hasattr(server, "log_book") else []
         exchange.send(200, "".join(line + "\n" for line in lines).encode("latin-1", "replace"))
 
+    def blackhole_port(exchange):
+        exchange.send(200, str(blackhole.port_of(server)).encode())
+
     server.route("GET", "/_control/ping", ping)
     server.route("GET", "/_control/journal", read_journal)
     server.route("POST", "/_control/reset", reset)
@@ -78,3 +84,4 @@ def register(server, package_dir):
     server.route("POST", "/_control/release", release)
     server.route("POST", "/_control/package", make_package)
     server.route("GET", "/_control/log", log_lines)
+    server.route("GET", "/_control/blackhole", blackhole_port)

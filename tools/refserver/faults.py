@@ -10,20 +10,31 @@ Modes and parameters:
   redirect  location=URL      answer 302 to URL (to itself: a redirect loop)
   cut       keep=N            announce the full length, send N bytes (default
                               half), then close the connection
+            seed=S            instead of keep: N drawn from S and the number of
+                              the request under the rule (0 <= N < length), so
+                              each request is cut elsewhere and a run repeats
   nolength                    send the body without Content-Length and close
   trickle   chunk=N interval=S  send N bytes (default 1024) every S seconds
                               (default 0.02)
   hold                        answer only after POST /_control/release
   drop                        close the connection without any answer
+  silent                      read the request, never answer; the connection
+                              closes once the client gives up (or on reset)
+  stall     keep=N            announce the full length, send N bytes (default
+                              half), then fall silent like "silent"
+  nothttp   text=T            answer bytes that are no HTTP (default: binary
+                              noise and a line of text), then close
 
 A service module may shape its answers by modes of its own (the SOAP
 services do, see soap.py); it names them with add_modes when imported.
 """
 
+import copy
+import random
 import threading
 import urllib.parse
 
-MODES = {"status", "redirect", "cut", "nolength", "trickle", "hold", "drop"}
+MODES = {"status", "redirect", "cut", "nolength", "trickle", "hold", "drop", "silent", "stall", "nothttp"}
 
 
 def add_modes(*names):
@@ -44,6 +55,7 @@ class Fault:
         self.mode = mode
         self.params = params
         self.remaining = times
+        self.request_number = 0  # of the request that took this rule, from 1
 
     @classmethod
     def parse(cls, rule):
@@ -65,6 +77,13 @@ class Fault:
             return kind(self.params.get(name, default))
         except ValueError:
             return default
+
+    def cut_point(self, size):
+        """How many of `size` body bytes a cutting mode sends."""
+        if "seed" in self.params:
+            draw = random.Random(f"{self.params['seed']}/{self.request_number}")
+            return draw.randrange(size) if size > 0 else 0
+        return max(0, min(size - 1, self.number("keep", size // 2)))
 
 
 class FaultBoard:
@@ -90,7 +109,8 @@ class FaultBoard:
             self._release.notify_all()
 
     def take(self, path):
-        """The rule for one request to `path`, or None."""
+        """The rule for one request to `path` as this request applies it, or
+        None."""
         with self._lock:
             for rules in (self._armed, self._permanent):
                 for fault in reversed(rules):
@@ -99,8 +119,14 @@ class FaultBoard:
                             fault.remaining -= 1
                             if fault.remaining == 0:
                                 rules.remove(fault)
-                        return fault
+                        fault.request_number += 1
+                        return copy.copy(fault)
         return None
+
+    def generation(self):
+        """Changes with every reset and release."""
+        with self._lock:
+            return self._generation
 
     def wait_for_release(self):
         with self._lock:

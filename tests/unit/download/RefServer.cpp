@@ -23,28 +23,6 @@ std::size_t Collect(char* data, std::size_t size, std::size_t count, void* out) 
     return size * count;
 }
 
-// One control request; fails the test unless the server answers 200.
-std::string Call(const char* method, const std::string& path, const std::string& body = {}) {
-    std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
-    std::string answer;
-    const std::string url = Url(path);
-    curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, method);
-    curl_easy_setopt(curl.get(), CURLOPT_PROXY, "");  // never through a proxy of the environment
-    if (std::string(method) == "POST") {
-        curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDS, body.c_str());
-        curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDSIZE, static_cast<long>(body.size()));
-    }
-    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, &Collect);
-    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &answer);
-    const CURLcode result = curl_easy_perform(curl.get());
-    long status = 0;
-    curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
-    EXPECT_EQ(result, CURLE_OK) << method << " " << path;
-    EXPECT_EQ(status, 200) << method << " " << path << ": " << answer;
-    return answer;
-}
-
 int ReadPort() {
     const char* file = std::getenv("CORVANE_REFSERVER_PORT_FILE");
     if (!file) return 0;
@@ -52,14 +30,6 @@ int ReadPort() {
     int port = 0;
     in >> port;
     return port;
-}
-
-std::vector<std::string> Split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    std::string part;
-    std::istringstream in(text);
-    while (std::getline(in, part, separator)) parts.push_back(part);
-    return parts;
 }
 
 std::string FromHex(const std::string& hex) {
@@ -103,22 +73,52 @@ int Port() {
 
 std::string Url(const std::string& path) { return "http://127.0.0.1:" + std::to_string(Port()) + path; }
 
-void Reset() { Call("POST", "/_control/reset"); }
+std::string Control(const std::string& path, const std::optional<std::string>& postBody) {
+    std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
+    std::string answer;
+    const std::string url = Url(path);
+    curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
+    curl_easy_setopt(curl.get(), CURLOPT_PROXY, "");  // never through a proxy of the environment
+    if (postBody) {
+        curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDS, postBody->c_str());
+        curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDSIZE, static_cast<long>(postBody->size()));
+    }
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, &Collect);
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &answer);
+    const CURLcode result = curl_easy_perform(curl.get());
+    long status = 0;
+    curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
+    EXPECT_EQ(result, CURLE_OK) << path;
+    EXPECT_EQ(status, 200) << path << ": " << answer;
+    return answer;
+}
 
-void ArmFault(const std::string& rule) { Call("POST", "/_control/fault", rule); }
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::string part;
+    std::istringstream in(text);
+    while (std::getline(in, part, separator)) parts.push_back(part);
+    return parts;
+}
 
-void Release() { Call("POST", "/_control/release"); }
+void Reset() { Control("/_control/reset", ""); }
+
+void ArmFault(const std::string& rule) { Control("/_control/fault", rule); }
+
+void Release() { Control("/_control/release", ""); }
+
+int BlackHolePort() { return std::atoi(Control("/_control/blackhole").c_str()); }
 
 void MakePackage(const std::string& name, std::uint64_t size) {
     char* encoded = curl_easy_escape(nullptr, name.c_str(), static_cast<int>(name.size()));
     const std::string body = "name=" + std::string(encoded) + "&size=" + std::to_string(size);
     curl_free(encoded);
-    Call("POST", "/_control/package", body);
+    Control("/_control/package", body);
 }
 
 std::vector<Request> Journal() {
     std::vector<Request> requests;
-    for (const std::string& line : Split(Call("GET", "/_control/journal"), '\n')) {
+    for (const std::string& line : Split(Control("/_control/journal"), '\n')) {
         const std::vector<std::string> fields = Split(line, '\t');
         if (fields.size() < 4) continue;
         Request request{fields[0], fields[1], fields[2] == "1", FromHex(fields[3]), {}};
@@ -133,19 +133,21 @@ std::uint8_t PatternByte(std::uint64_t offset) {
     return static_cast<std::uint8_t>((7 * j + j / 256) + offset / 65536);
 }
 
-bool FileHoldsPattern(const std::u16string& path, std::uint64_t size) {
+std::optional<std::uint64_t> PatternPrefixLength(const std::u16string& path) {
     std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    if (!in) return false;
+    if (!in) return std::nullopt;
     std::vector<char> buffer(1 << 16);
     std::uint64_t offset = 0;
     while (in) {
         in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         const auto got = static_cast<std::size_t>(in.gcount());
         for (std::size_t i = 0; i < got; ++i, ++offset) {
-            if (static_cast<std::uint8_t>(buffer[i]) != PatternByte(offset)) return false;
+            if (static_cast<std::uint8_t>(buffer[i]) != PatternByte(offset)) return std::nullopt;
         }
     }
-    return offset == size;
+    return offset;
 }
+
+bool FileHoldsPattern(const std::u16string& path, std::uint64_t size) { return PatternPrefixLength(path) == size; }
 
 }  // namespace TestServer

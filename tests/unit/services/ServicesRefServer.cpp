@@ -1,56 +1,13 @@
 #include "ServicesRefServer.h"
 
-#include <gtest/gtest.h>
-
-#include <curl/curl.h>
-
-#include <memory>
-#include <sstream>
-
 #include "common/TextUtil.h"
 
 namespace ServicesRefServer {
 
 namespace {
 
-struct CurlDeleter {
-    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
-};
-
-std::size_t Collect(char* data, std::size_t size, std::size_t count, void* out) {
-    static_cast<std::string*>(out)->append(data, size * count);
-    return size * count;
-}
-
-// A control request (GET without a body, POST with one); fails the test
-// unless the server answers 200.
-std::string Control(const std::string& path, const std::optional<std::string>& postBody = std::nullopt) {
-    std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
-    std::string answer;
-    const std::string url = TestServer::Url(path);
-    curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl.get(), CURLOPT_PROXY, "");
-    if (postBody) {
-        curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDS, postBody->c_str());
-        curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDSIZE, static_cast<long>(postBody->size()));
-    }
-    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, &Collect);
-    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &answer);
-    const CURLcode result = curl_easy_perform(curl.get());
-    long status = 0;
-    curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
-    EXPECT_EQ(result, CURLE_OK) << path;
-    EXPECT_EQ(status, 200) << path << ": " << answer;
-    return answer;
-}
-
-std::vector<std::string> Split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    std::string part;
-    std::istringstream in(text);
-    while (std::getline(in, part, separator)) parts.push_back(part);
-    return parts;
-}
+using TestServer::Control;
+using TestServer::Split;
 
 std::string PercentDecoded(const std::string& text) {
     std::string decoded;

@@ -1,8 +1,8 @@
 // The reference server's SOAP services as the statistics and update tests
 // see them: what the services received, parsed; the log handler's lines;
-// the update service's answer. Address, reset and faults come from the
-// download tests' helper (RefServer.h), which reads the port file that the
-// ctest fixture names in CORVANE_REFSERVER_PORT_FILE.
+// the update service's answer. Address, control requests, reset and faults
+// come from the download tests' helper (RefServer.h), which reads the port
+// file that the ctest fixture names in CORVANE_REFSERVER_PORT_FILE.
 #pragma once
 
 #include <optional>
