@@ -22,7 +22,7 @@ pytestmark = pytest.mark.real_download
 ENGLISH = 1217
 PAGE_CANCEL = 1216
 ERROR_DIALOG = EXIT_DIALOG  # both are untitled popups of the wizard
-ERROR_RETRY, ERROR_CLOSE = 1364, 1367
+ERROR_CANCEL, ERROR_RETRY, ERROR_CLOSE = 1363, 1364, 1367
 PACKAGE = "Corvane2013-3.0.12.345.msi"
 PACKAGE_PATH = f"/packages/{PACKAGE}"
 SHELL_BIT = 0x400
@@ -120,6 +120,37 @@ def test_cancel_during_the_transfer_asks_first(installing_wizard, wine, refserve
     wizard.process.wait(timeout=30)
     assert operations(refserver) == ["StartInstallation", "CancelInstallation"]
     assert not installed_files(wine, "Corvane 2013.exe")
+
+
+# A package server that misbehaves on every request for the package, and
+# whether that ends in the download error dialog. An error page with status
+# 500 arrives as a file that is no package: after one more download it goes
+# to the Windows Installer, which refuses it, and the wizard closes without a
+# dialog (and so without a cancel report).
+BROKEN_PACKAGE_SERVER = [
+    pytest.param({"mode": "cut", "keep": "100000"}, True, id="cut-short"),
+    pytest.param({"mode": "drop"}, True, id="connection-dropped"),
+    pytest.param({"mode": "nothttp"}, True, id="not-http"),
+    pytest.param({"mode": "status", "code": "500"}, False, id="server-error"),
+]
+
+
+@pytest.mark.parametrize("fault,dialog", BROKEN_PACKAGE_SERVER)
+def test_a_broken_transfer_ends_the_wizard_and_installs_nothing(installing_wizard, wine, refserver, fault,
+                                                                dialog):
+    wizard = installing_wizard
+    refserver.control("fault", path=PACKAGE_PATH, **fault)
+    start_typical(wizard)
+    if dialog:
+        assert wizard.ask("wait-window", ERROR_DIALOG, 120) == "", "no error dialog"
+        wizard.ask("press", ERROR_DIALOG, ERROR_CANCEL)
+    assert wizard.ask("wait-gone", WIZARD, 120) == ""
+    wizard.process.wait(timeout=30)
+    assert not installed_files(wine, "Corvane 2013.exe")
+    expected = ["StartInstallation", "CancelInstallation"] if dialog else ["StartInstallation"]
+    assert operations(refserver) == expected
+    if not dialog:
+        assert len(requests(refserver, PACKAGE_PATH)) == 4  # two downloads, each asking twice
 
 
 @pytest.fixture
