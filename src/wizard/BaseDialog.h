@@ -9,10 +9,20 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 #include "controls/SmartBitmap.h"
 #include "framework/Dialog.h"
 #include "language/IMultilanguage.h"
 #include "wizard/WizardPage.h"
+
+// Where a page puts one of its controls, in page client coordinates; a width
+// of 0 keeps the template's size.
+struct ControlPlace {
+    int id;
+    int x, y;
+    int width = 0, height = 0;
+};
 
 class BaseDialog : public Framework::Dialog, public Wizard::WizardPage, public IMultilanguage {
 public:
@@ -41,6 +51,14 @@ protected:
     void OnOK() override {}
     void OnCancel() override {}
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // Moves the controls to their places; a control the page does not have
+    // is passed over.
+    template <std::size_t N>
+    void PlaceControls(const ControlPlace (&places)[N]) {
+        PlaceControls(places, N);
+    }
+    void PlaceControls(const ControlPlace* places, std::size_t count);
 
     // The current language's logo at (430, 13) of the page (licence and
     // component pages).

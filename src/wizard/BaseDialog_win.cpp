@@ -75,6 +75,17 @@ LRESULT BaseDialog::OnEraseBackground(HDC dc) {
     return 1;
 }
 
+void BaseDialog::PlaceControls(const ControlPlace* places, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const ControlPlace& place = places[i];
+        HWND control = Item(place.id);
+        if (!control) continue;
+        const UINT sizing = place.width ? 0 : SWP_NOSIZE;
+        SetWindowPos(control, nullptr, place.x, place.y, place.width, place.height,
+                     sizing | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 LRESULT BaseDialog::OnNcHitTest(WPARAM wParam, LPARAM lParam) {
     // The page's own surface lets the pointer through to the main dialog,
     // which can be dragged by any point that is not a control.

@@ -27,7 +27,6 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void PlaceControls();
     bool IsTicked(const CCheckBox& box) const;
     void FinishWizard();
     void StartProduct(const std::u16string& installDir) const;

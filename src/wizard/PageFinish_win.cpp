@@ -20,12 +20,7 @@
 
 namespace {
 
-struct Place {
-    int controlId;
-    int x;
-    int y;
-};
-constexpr Place kPlaces[] = {
+constexpr ControlPlace kPlaces[] = {
     {IDC_FINISH_TITLE, 224, 177},
     {IDC_FINISH_MESSAGE, 224, 205},
     {IDC_FINISH_DESKTOP_SHORTCUT, 224, 297},
@@ -90,17 +85,11 @@ BOOL PageFinish::OnInitDialog() {
         box->SubclassDlgItem(id, Handle());
         SendMessageW(box->Handle(), BM_SETCHECK, BST_CHECKED, 0);
     }
-    PlaceControls();
+    PlaceControls(kPlaces);
     LanguageManager().Register_Window(this);
     // Registered after the language was applied to the others: catch up.
     ApplyLanguage(LanguageManager().Current_Language());
     return TRUE;
-}
-
-void PageFinish::PlaceControls() {
-    for (const Place& place : kPlaces)
-        SetWindowPos(GetDlgItem(Handle(), place.controlId), nullptr, place.x, place.y, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PageFinish::ApplyLanguage(LanguageId language) {
@@ -115,7 +104,7 @@ void PageFinish::ApplyLanguage(LanguageId language) {
 LRESULT PageFinish::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_WINDOWPOSCHANGED:
-            PlaceControls();
+            PlaceControls(kPlaces);
             break;
         case WM_CTLCOLORBTN:
         case WM_CTLCOLOREDIT:

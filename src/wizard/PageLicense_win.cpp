@@ -27,12 +27,7 @@ constexpr std::uint32_t kDisableNext = 0x20;
 constexpr int kSmallButtonNormal = 1230, kSmallButtonHover = 1231, kSmallButtonPressed = 1232;
 constexpr int kButtonBackground = 136;
 
-struct Placement {
-    int id;
-    int x, y;
-    int width = 0, height = 0;  // 0: keep the template's size
-};
-constexpr Placement kPlaces[] = {
+constexpr ControlPlace kPlaces[] = {
     {IDC_LICENSE_TEXT, 150, 148, 509, 150},
     {IDC_LICENSE_ACCEPT_LABEL, 171, 314},
     {IDC_LICENSE_ACCEPT, 152, 314, 13, 13},
@@ -170,14 +165,8 @@ BOOL PageLicense::OnInitDialog() {
 }
 
 void PageLicense::PlaceControls() {
-    for (const Placement& place : kPlaces) {
-        // After the wrapping the scroll frame carries the licence box's id.
-        HWND control = Item(place.id);
-        if (!control) continue;
-        const UINT sizing = place.width ? 0 : SWP_NOSIZE;
-        SetWindowPos(control, nullptr, place.x, place.y, place.width, place.height,
-                     sizing | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    // After the wrapping the scroll frame carries the licence box's id.
+    BaseDialog::PlaceControls(kPlaces);
     if (HWND frame = Item(IDC_LICENSE_TEXT)) {
         RECT rect{};
         GetWindowRect(frame, &rect);

@@ -25,7 +25,6 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void PlaceControls();
     std::u16string EditText(int controlId) const;
 
     std::array<CLabel, 7> labels_;

@@ -12,12 +12,7 @@
 
 namespace {
 
-struct Place {
-    int controlId;
-    int x;
-    int y;
-};
-constexpr Place kPlaces[] = {
+constexpr ControlPlace kPlaces[] = {
     {IDC_EMAIL_TITLE, 147, 24},
     {IDC_EMAIL_HEADING, 147, 88},
     {IDC_EMAIL_INVITATION, 147, 180},
@@ -62,18 +57,12 @@ BOOL PageSendEmail::OnInitDialog() {
                 break;
         }
     }
-    PlaceControls();
+    PlaceControls(kPlaces);
     LanguageManager().Register_Window(this);
     // Registered after the language was applied to the others: catch up.
     ApplyLanguage(LanguageManager().Current_Language());
     pageImage_.LoadFromResource(kPageImage);  // absent from the skin: the wizard's background shows
     return TRUE;
-}
-
-void PageSendEmail::PlaceControls() {
-    for (const Place& place : kPlaces)
-        SetWindowPos(GetDlgItem(Handle(), place.controlId), nullptr, place.x, place.y, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PageSendEmail::ApplyLanguage(LanguageId language) {
@@ -94,7 +83,7 @@ LRESULT PageSendEmail::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 SendMessageW(GetParent(Handle()), WM_WIZARD_BUTTONS, NextReadsNext | BackReadsSkip, 0);
             }
             break;
-        case WM_WINDOWPOSCHANGED: PlaceControls(); break;
+        case WM_WINDOWPOSCHANGED: PlaceControls(kPlaces); break;
         case WM_CTLCOLOREDIT: {
             const HDC dc = reinterpret_cast<HDC>(wParam);
             SetTextColor(dc, RGB(255, 255, 255));
