@@ -71,25 +71,46 @@ function(corvane_track_resources rc_file)
   set_property(SOURCE ${rc_file} APPEND PROPERTY OBJECT_DEPENDS ${resource_parts})
 endfunction()
 
-# corvane_refserver_fixture(<fixture> <test>...)
+# corvane_refserver_fixture(<fixture> [TLS] <test>...)
 # A reference server (tools/refserver) of the tests' own: started before them
 # on a free port and stopped after them. The tests find its port file through
 # CORVANE_REFSERVER_PORT_FILE (under Wine through drive Z:) and meet no proxy
 # of the machine's environment on loopback.
+# With TLS it also serves over TLS, with a certificate for 127.0.0.1 from a
+# throwaway authority made afresh for the run; the tests find that port's file
+# through CORVANE_REFSERVER_TLS_PORT_FILE and the authority's certificate
+# (PEM) through CORVANE_TEST_CA_FILE.
 function(corvane_refserver_fixture fixture)
+  cmake_parse_arguments(ARG "TLS" "" "" ${ARGN})
   set(state ${CMAKE_CURRENT_BINARY_DIR}/${fixture})
   set(ctl /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/refserver/ctl.py)
-  add_test(NAME ${fixture}_start COMMAND ${ctl} start ${state})
+  set(drive "")
+  if(WIN32)
+    set(drive Z:)
+  endif()
+  set(server_options "")
+  set(tls_environment "")
+  if(ARG_TLS)
+    set(certificates ${state}/certificates)
+    add_test(NAME ${fixture}_certificates
+             COMMAND ${CMAKE_SOURCE_DIR}/tools/refserver/make-test-certificates ${certificates})
+    set_tests_properties(${fixture}_certificates PROPERTIES FIXTURES_SETUP ${fixture}_certificates)
+    set(server_options --tls-cert ${certificates}/server.pem --tls-key ${certificates}/server.key)
+    set(tls_environment CORVANE_REFSERVER_TLS_PORT_FILE=${drive}${state}/tls-port
+                        CORVANE_TEST_CA_FILE=${drive}${certificates}/ca.pem)
+  endif()
+  add_test(NAME ${fixture}_start COMMAND ${ctl} start ${state} ${server_options})
+  if(ARG_TLS)
+    set_tests_properties(${fixture}_start PROPERTIES FIXTURES_REQUIRED ${fixture}_certificates)
+  endif()
   add_test(NAME ${fixture}_stop COMMAND ${ctl} stop ${state})
   set_tests_properties(${fixture}_start PROPERTIES FIXTURES_SETUP ${fixture})
   set_tests_properties(${fixture}_stop PROPERTIES FIXTURES_CLEANUP ${fixture})
-  set(port_file ${state}/port)
-  if(WIN32)
-    set(port_file Z:${port_file})
-  endif()
-  foreach(test ${ARGN})
+  set(port_file ${drive}${state}/port)
+  foreach(test ${ARG_UNPARSED_ARGUMENTS})
     set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED ${fixture})
     set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT CORVANE_REFSERVER_PORT_FILE=${port_file})
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT ${tls_environment})
     set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT_MODIFICATION
       http_proxy=unset: HTTP_PROXY=unset: https_proxy=unset: HTTPS_PROXY=unset:
       all_proxy=unset: ALL_PROXY=unset: no_proxy=unset: NO_PROXY=unset: CORVANE_SYSTEM_PROXY=unset:)

@@ -6,6 +6,7 @@
 #include <curl/curl.h>
 
 #include "common/TextUtil.h"
+#include "download/PeerCertificate.h"
 #include "download/SystemProxy.h"
 #include "download/TargetPath.h"
 #include "download/UrlEscape.h"
@@ -57,6 +58,8 @@ void PackageDownloader::RenewHandle() {
 void PackageDownloader::SetCommonOptions() {
     curl_easy_setopt(handle_.Get(), CURLOPT_URL, url_.c_str());
     if (!proxy_.empty()) curl_easy_setopt(handle_.Get(), CURLOPT_PROXY, proxy_.c_str());
+    curl_easy_setopt(handle_.Get(), CURLOPT_PREREQFUNCTION, &PackageDownloader::OnPrerequest);
+    curl_easy_setopt(handle_.Get(), CURLOPT_PREREQDATA, this);
 }
 
 // Without them a silent server or an address that swallows packets would hold
@@ -157,8 +160,9 @@ std::u16string PackageDownloader::Download() {
     pauseWanted_.store(false);
     paused_ = false;
     callbackError_ = nullptr;
+    peerRefused_ = false;
     transferRunning_.store(true);
-    const CURLcode result = curl_easy_perform(handle_.Get());
+    CURLcode result = curl_easy_perform(handle_.Get());
     transferRunning_.store(false);
 
     handle_.Reset();
@@ -166,6 +170,8 @@ std::u16string PackageDownloader::Download() {
     output_.clear();
 
     if (callbackError_) std::rethrow_exception(std::exchange(callbackError_, nullptr));
+    // The refusal ends the transfer through a callback, as a stop request does.
+    if (peerRefused_) result = CURLE_PEER_FAILED_VERIFICATION;
     if (result == CURLE_ABORTED_BY_CALLBACK) throw StopDownloading();
     // A body shorter than announced (CURLE_PARTIAL_FILE) fails like any other
     // broken transfer: handed on as finished, a cut package could pass the
@@ -194,6 +200,12 @@ std::size_t PackageDownloader::RefuseBody(char*, std::size_t, std::size_t, void*
 
 int PackageDownloader::OnProgress(void* self, double expected, double received, double, double) {
     return Self(self)->Progress(expected, received);
+}
+
+int PackageDownloader::OnPrerequest(void* self, char*, char*, int, int) {
+    if (Download::PeerCertificateTrusted(Self(self)->handle_.Get())) return CURL_PREREQFUNC_OK;
+    Self(self)->peerRefused_ = true;
+    return CURL_PREREQFUNC_ABORT;
 }
 
 int PackageDownloader::Progress(double expected, double received) {

@@ -52,7 +52,9 @@ public:
     // Streams the package to the target path and returns that path. A body
     // shorter than the size the server announced is a failed transfer (item
     // 11 with libcurl's code 18), as is a network that stays silent past the
-    // time-outs (code 28); the file keeps what arrived. Raises
+    // time-outs (code 28); the file keeps what arrived. A server whose
+    // certificate is not trusted for its name fails as code 60 before any
+    // request reaches it. Raises
     // UDownloadException, or StopDownloading after RequestStop.
     std::u16string Download();
 
@@ -86,6 +88,7 @@ private:
     static std::size_t WriteToFile(char* data, std::size_t size, std::size_t count, void* self);
     static std::size_t RefuseBody(char* data, std::size_t size, std::size_t count, void* self);
     static int OnProgress(void* self, double expected, double received, double, double);
+    static int OnPrerequest(void* self, char*, char*, int, int);
     int Progress(double expected, double received);
     void ApplyPauseRequest();
 
@@ -106,4 +109,5 @@ private:
     std::atomic<bool> pauseWanted_{false};
     bool paused_ = false;  // transfer thread only
     std::exception_ptr callbackError_;  // transfer thread only
+    bool peerRefused_ = false;          // transfer thread only
 };

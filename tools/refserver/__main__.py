@@ -3,11 +3,13 @@
   PYTHONPATH=tools /usr/bin/python3 -m refserver [--port N] [--packages DIR]
       [--default-package NAME] [--fault RULE]... [--namespace URI]
       [--offered-version TEXT] [--state-dir DIR] [--watch-pid PID] [--verbose]
+      [--tls-cert FILE --tls-key FILE]
 
 --port 0 takes any free port. With --state-dir the server writes its port to
 DIR/port (once it accepts connections) and its process id to DIR/pid.
 --watch-pid ends the server when that process is gone. SIGTERM and SIGINT
-end it cleanly."""
+end it cleanly. With --tls-cert and --tls-key the same routes are also served
+over TLS on a second free port, written to DIR/tls-port."""
 
 import argparse
 import os
@@ -18,7 +20,7 @@ import tempfile
 import threading
 import time
 
-from . import control_api, downloads, faults, loghandler, statistics, update
+from . import control_api, downloads, faults, loghandler, statistics, tls, update
 from .app import ReferenceServer
 
 DEFAULT_PORT = 48080  # the port of the default deployment values
@@ -43,6 +45,8 @@ def parse_arguments(argv):
     parser.add_argument("--state-dir")
     parser.add_argument("--watch-pid", type=int)
     parser.add_argument("--verbose", action="store_true")
+    parser.add_argument("--tls-cert", help="certificate chain (PEM) of the TLS listener")
+    parser.add_argument("--tls-key", help="private key (PEM) of the TLS listener")
     return parser.parse_args(argv)
 
 
@@ -80,6 +84,15 @@ def main(argv=None):
         print(f"refserver: {error}", file=sys.stderr)
         return 2
 
+    tls_server = None
+    if args.tls_cert or args.tls_key:
+        try:
+            tls_server = tls.TlsServer(server, args.tls_cert, args.tls_key)
+        except (OSError, TypeError, ValueError) as error:
+            print(f"refserver: cannot serve TLS: {error}", file=sys.stderr)
+            return 2
+        threading.Thread(target=tls_server.serve_forever, kwargs={"poll_interval": 0.2}, daemon=True).start()
+
     def stop(signum, frame):
         threading.Thread(target=server.shutdown, daemon=True).start()
 
@@ -91,16 +104,24 @@ def main(argv=None):
     if args.state_dir:
         os.makedirs(args.state_dir, exist_ok=True)
         write_file(os.path.join(args.state_dir, "pid"), str(os.getpid()))
+        if tls_server:
+            # Before the port file, which tells ctl.py that the server is up.
+            write_file(os.path.join(args.state_dir, "tls-port"), str(tls_server.port))
         write_file(os.path.join(args.state_dir, "port"), str(server.port))
     print(f"refserver: listening on http://{args.host}:{server.port}/", flush=True)
+    if tls_server:
+        print(f"refserver: listening on https://{args.host}:{tls_server.port}/", flush=True)
     try:
         server.serve_forever(poll_interval=0.2)
     finally:
+        if tls_server:
+            tls_server.shutdown()
+            tls_server.server_close()
         server.server_close()
         if own_packages:
             shutil.rmtree(package_dir, ignore_errors=True)
         if args.state_dir:
-            for name in ("port", "pid"):
+            for name in ("port", "pid", "tls-port"):
                 try:
                     os.remove(os.path.join(args.state_dir, name))
                 except FileNotFoundError:

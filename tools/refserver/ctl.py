@@ -83,6 +83,7 @@ def stop(state):
         os.kill(pid, signal.SIGKILL)
     (state / "pid").unlink(missing_ok=True)
     (state / "port").unlink(missing_ok=True)
+    (state / "tls-port").unlink(missing_ok=True)
     return 0
 
 
