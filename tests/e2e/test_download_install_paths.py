@@ -11,8 +11,8 @@ import shutil
 import pytest
 
 from conftest import winpath
-from test_full_installation import (download_folder, installed_files, installing_wizard,  # noqa: F401
-                                    leave_no_product)
+from test_full_installation import (download_folder, install_product, installed_files,  # noqa: F401
+                                    installing_wizard, leave_no_product)
 from test_pages_license_components import CUSTOM, component_list
 from test_pages_welcome_finish import wait_for
 from test_wizard_navigation import EXIT_DIALOG, EXIT_NO, EXIT_YES, NEXT, WIZARD, Wizard
@@ -172,9 +172,7 @@ def test_a_package_already_downloaded_is_installed_without_a_transfer(package_do
 
 @pytest.fixture
 def same_version_installed(wine, build_dir):
-    package = build_dir / "tests" / "packages" / PACKAGE
-    result = wine.run("msiexec", "/i", package, "/qn", timeout=180)
-    assert result.returncode == 0
+    install_product(wine, build_dir, PACKAGE)
     # A file of the installed version that only a new installation brings back.
     for core in installed_files(wine, "CorvaneCore.dat"):
         core.unlink()

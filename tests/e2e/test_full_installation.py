@@ -20,6 +20,12 @@ def download_folder(wine):
     return next(users.glob("*/AppData/Roaming")) / "Corvane Software" / "Installation"
 
 
+def install_product(wine, build_dir, package):
+    """Installs a test package silently, as an earlier installation would have."""
+    result = wine.run("msiexec", "/i", build_dir / "tests" / "packages" / package, "/qn", timeout=180)
+    assert result.returncode == 0, result.stderr.decode("utf-8", "replace")[-2000:]
+
+
 def leave_no_product(wine, build_dir):
     """The prefix as the other tests expect it: no product installed and no
     package in the download folder that a later wizard would reuse."""

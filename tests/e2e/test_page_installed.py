@@ -6,6 +6,7 @@ Screenshots of the page in all six languages are kept as artifacts."""
 
 import pytest
 
+from test_full_installation import install_product, leave_no_product
 from test_pages_welcome_finish import texts
 from test_wizard_navigation import (CANCEL, EXIT_DIALOG, EXIT_YES, NEXT, WIZARD,  # noqa: F401
                                     wizard)
@@ -18,21 +19,15 @@ LANGUAGE_VALUES = {"en": 0, "fr": 1, "de": 2, "es": 3, "it": 4, "ja": 5}
 SAME, NEWER = "Corvane2013-3.0.12.345.msi", "Corvane2013-3.0.13.0.msi"
 
 
-def install(wine, build_dir, package):
-    result = wine.run("msiexec", "/i", build_dir / "tests" / "packages" / package, "/qn", timeout=180)
-    assert result.returncode == 0, result.stderr.decode("utf-8", "replace")[-2000:]
-
-
 @pytest.fixture
 def installed(request, wine, build_dir):
     """The product installed from the package given as the parameter and the
     saved language set; both are taken away again afterwards."""
     package, language = request.param
-    install(wine, build_dir, package)
+    install_product(wine, build_dir, package)
     wine.run("reg", "add", SETTINGS, "/v", "Language", "/t", "REG_DWORD", "/d", LANGUAGE_VALUES[language], "/f")
     yield language
-    wine.end_program()
-    wine.run("msiexec", "/x", build_dir / "tests" / "packages" / package, "/qn", timeout=180)
+    leave_no_product(wine, build_dir)
     wine.run("reg", "delete", SETTINGS, "/v", "Language", "/f")
 
 
