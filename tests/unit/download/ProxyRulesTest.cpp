@@ -1,3 +1,4 @@
+#include "download/ProxyResolver.h"
 #include "download/ProxyRules.h"
 
 #include <gtest/gtest.h>
@@ -107,6 +108,47 @@ TEST(ProxyRules, AddressPartsForTheDecision) {
         EXPECT_EQ(parts.host, c.host) << c.url;
         EXPECT_EQ(parts.port, c.port) << c.url;
     }
+}
+
+}  // namespace
+
+namespace {
+
+using namespace Download;
+
+TEST(ProxyResolver, AnAutomaticAnswerDecidesAndIsAskedOncePerHost) {
+    ProxySettings settings;
+    settings.autoConfigUrl = "http://wpad/proxy.pac";
+    settings.manualServers = "manual:1";
+    std::vector<std::string> asked;
+    ProxyResolver resolver(settings, [&](const ProxySettings&, const std::string& url) -> std::optional<ProxyRoute> {
+        asked.push_back(url);
+        if (url.find("inside") != std::string::npos) return ProxyRoute{};
+        if (url.find("unknown") != std::string::npos) return std::nullopt;  // the script cannot be had
+        return ProxyRoute{"http://pac:3128"};
+    });
+    EXPECT_EQ(resolver.RouteFor("http://dl.example.com/a.msi").proxy, "http://pac:3128");
+    EXPECT_EQ(resolver.RouteFor("http://dl.example.com/b.msi").proxy, "http://pac:3128");
+    EXPECT_EQ(resolver.RouteFor("https://dl.example.com/b.msi").proxy, "http://pac:3128");
+    EXPECT_EQ(resolver.RouteFor("http://inside.corp/x").proxy, "");
+    EXPECT_EQ(resolver.RouteFor("http://unknown.example.com/x").proxy, "http://manual:1");
+    EXPECT_EQ(asked.size(), 4u);  // the second ask for the same scheme, host and port was answered from memory
+}
+
+TEST(ProxyResolver, WithoutAutomaticSettingsTheManualListDecides) {
+    ProxySettings settings;
+    settings.manualServers = "http=p:1";
+    settings.bypassList = "<local>";
+    bool asked = false;
+    ProxyResolver resolver(settings, [&](const ProxySettings&, const std::string&) -> std::optional<ProxyRoute> {
+        asked = true;
+        return ProxyRoute{"http://never:1"};
+    });
+    EXPECT_EQ(resolver.RouteFor("http://dl.example.com/").proxy, "http://p:1");
+    EXPECT_EQ(resolver.RouteFor("http://intranet/").proxy, "");
+    EXPECT_FALSE(asked);
+    EXPECT_TRUE(resolver.MayUseProxy());
+    EXPECT_FALSE(ProxyResolver(ProxySettings{}).MayUseProxy());
 }
 
 }  // namespace
