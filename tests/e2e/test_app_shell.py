@@ -110,6 +110,15 @@ def test_export_writes_the_workbook(wine, installer_exe, tmp_path):
     assert readonly.read_bytes() == b"keep me"
 
 
+def test_export_takes_a_name_outside_the_ansi_code_page(wine, installer_exe, tmp_path):
+    """Japanese letters on a Western system: the name reaches the file system
+    as given, not through the ANSI code page."""
+    target = tmp_path / "\u7ffb\u8a33\u8868.xls"
+    assert wine.run(installer_exe, "-export", winpath(target)).returncode == 0
+    assert target.read_bytes()[:8] == bytes.fromhex("d0cf11e0a1b11ae1")
+    assert [path.name for path in tmp_path.iterdir()] == [target.name]
+
+
 def test_second_instance_leaves_at_once(wine, driver, installer_exe, screenshot):
     first = wine.start(installer_exe)
     try:
