@@ -89,7 +89,7 @@ std::vector<std::string> ExpectedLines(bool lineFeedsOnly) {
             value.erase(at, 1);
         return value;
     };
-    std::vector<std::string> expected = {"sheet\tSheet1\t127\t7"};
+    std::vector<std::string> expected = {"sheet\tSheet1\t" + std::to_string(kLangItemCount + 1) + "\t7"};
     const char16_t* headers[] = {u"ID", u"English", u"German", u"French", u"Italian", u"Spanish", u"Japanese"};
     for (int column = 0; column < 7; ++column) expected.push_back(TextCell(0, column, headers[column]));
     for (int position = 0; position < kLangItemCount; ++position) {
