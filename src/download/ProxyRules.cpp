@@ -61,8 +61,19 @@ struct HostPort {
     bool valid = false;
 };
 
-// "host", "host:port", "[v6]" or "[v6]:port".
-HostPort SplitHostPort(std::string_view text) {
+bool HostCharacter(char c, bool wildcards) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-' ||
+           c == '_' || (wildcards && c == '*');
+}
+
+bool Ipv6Character(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F') || c == ':' || c == '.';
+}
+
+// "host", "host:port", "[v6]" or "[v6]:port". A host holds only what a name
+// or an address can hold (with `wildcards`, also "*" for bypass patterns), so
+// that nothing else ever reaches the proxy option.
+HostPort SplitHostPort(std::string_view text, bool wildcards = false) {
     HostPort result;
     if (text.empty()) return result;
     std::string_view host = text;
@@ -85,9 +96,14 @@ HostPort SplitHostPort(std::string_view text) {
         }
     }
     if (host.empty() || host == "[]") return result;
-    for (char c : host) {
-        // Characters that would change the meaning of the proxy text libcurl gets.
-        if (IsSpace(c) || c == '/' || c == '@' || c == '?' || c == '#' || c == '\\' || c == '\0') return result;
+    if (host.front() == '[') {
+        for (char c : host.substr(1, host.size() - 2)) {
+            if (!Ipv6Character(c)) return result;
+        }
+    } else {
+        for (char c : host) {
+            if (!HostCharacter(c, wildcards)) return result;
+        }
     }
     if (!port.empty()) {
         result.port = ParsePort(port);
@@ -148,7 +164,7 @@ bool BypassEntryMatches(std::string_view entry, const AddressParts& address) {
         if (rest.substr(0, schemeEnd) != address.scheme) return false;
         rest.remove_prefix(schemeEnd + 3);
     }
-    const HostPort hostPort = SplitHostPort(rest);
+    const HostPort hostPort = SplitHostPort(rest, true);
     std::string_view hostPattern = hostPort.valid ? std::string_view(hostPort.host) : rest;
     if (hostPort.valid && hostPort.port != 0 && hostPort.port != address.port) return false;
     std::string host = address.host;

@@ -80,6 +80,7 @@ TEST(ProxyRules, PacAnswersBecomeRoutesInOrder) {
         {"garbage; PROXY", {""}},
         {"PROXY", {""}},
         {"PROXY bad host:1; PROXY ok:2", {"http://ok:2"}},
+        {"PROXY =p:1; PROXY a%b:2; PROXY [::1]:3", {"http://[::1]:3"}},
     };
     for (const auto& c : cases) {
         std::vector<std::string> proxies;
