@@ -29,7 +29,8 @@ inline constexpr char16_t kSettingsKey[] = u"Software\\Corvane 2013\\Settings";
 inline constexpr char16_t kLinksKey[] = u"Software\\Corvane 2013\\Settings\\Links";
 
 // A per-user installation's uninstall entry, below HKEY_CURRENT_USER.
-inline constexpr char16_t kUserUninstallKey[] = u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Corvane 2013";
+inline constexpr char16_t kUserUninstallKey[] =
+    u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Corvane 2013";
 
 // The product's code at the installation-statistics service and its id at
 // the update service.

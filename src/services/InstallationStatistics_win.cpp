@@ -44,9 +44,9 @@ void InstallationStatistics::ReportStart() {
     const std::u16string adapters = Common::FromAnsi(AdapterList());
     const std::u16string system = SystemInfo().Description();
     const ComApartment com;
-    if (Soap::Failed(connection_->service.StartInstallation(installationId_, Product::kStatisticsProductCode, installerVersion_,
-                                                             adapters, languageCode_, system, joinLink_, country_,
-                                                             wid_))) {
+    if (Soap::Failed(connection_->service.StartInstallation(installationId_, Product::kStatisticsProductCode,
+                                                             installerVersion_, adapters, languageCode_, system,
+                                                             joinLink_, country_, wid_))) {
         ReportFailure(u"StartInstallation");
     }
 }
