@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "app/StampBlock.h"
 #include "common/WideText.h"
 #include "common/WinHandles.h"
+#include "configuration/StampBlock.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "common/ProductIdentity.h"
 #include "common/Registry.h"
 
 namespace Common {
@@ -34,9 +35,9 @@ int CurrentOsGeneration() {
 }  // namespace
 
 FileAssociation::FileAssociation()
-    : applicationName_(u"Corvane 2013"),
-      progId_(u"Corvane 2013"),
-      settingsPath_(u"Software\\Corvane 2013\\Settings"),
+    : applicationName_(Product::kName),
+      progId_(Product::kName),
+      settingsPath_(Product::kSettingsKey),
       osGeneration_(CurrentOsGeneration()) {}
 
 void FileAssociation::Run(const std::u16string& installFolder) const {

@@ -1,6 +1,6 @@
-// Which Microsoft Office applications (2003, 2007, 2010) and browsers are
-// present, for the integration features the product offers. Office products
-// are recognized by fixed pieces of their Windows Installer product codes.
+// Which Microsoft Office applications (2003, 2007, 2010) are present, for the
+// integration features the product offers. Office products are recognized by
+// fixed pieces of their Windows Installer product codes.
 #pragma once
 
 #include <cstdint>
@@ -31,7 +31,7 @@ constexpr int kOfficeGenerationCount = 3;
 std::uint32_t OfficeDetectionBit(int application, int generation);
 
 // Windows Installer answers: the Office products and their features present
-// on this machine, and the full mask with the browser bits.
+// on this machine, and their bits of the detection mask.
 bool MatchesOfficeProduct(int application, int generation, const std::u16string& productCode);
 bool IsOfficeAppInstalled(int application, int generation);
 std::uint32_t DetectInstalledApplications();

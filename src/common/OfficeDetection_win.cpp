@@ -5,7 +5,6 @@
 
 #include "common/ProductQueries.h"
 #include "common/WideText.h"
-#include "sysinfo/BrowserFlags.h"
 
 namespace Common {
 namespace {
@@ -27,7 +26,7 @@ bool IsOfficeAppInstalled(int application, int generation) {
 
 std::uint32_t DetectInstalledApplications() {
     // One enumeration serves all fifteen questions.
-    return OfficeDetectionMask(InstalledProductCodes(), FeatureInstalled) | BrowserFlags();
+    return OfficeDetectionMask(InstalledProductCodes(), FeatureInstalled);
 }
 
 }  // namespace Common

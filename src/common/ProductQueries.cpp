@@ -3,7 +3,7 @@
 #include <array>
 #include <set>
 
-#include "sysinfo/VersionParse.h"
+#include "common/VersionParse.h"
 
 namespace Common {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "sysinfo/VersionRecord.h"
+#include "common/VersionRecord.h"
 
 namespace Common {
 

@@ -13,7 +13,7 @@ namespace Common {
 std::u16string FindUninstallString();
 
 // The lookup itself, without the cache: the "UninstallString" of the last
-// entry named exactly "Corvane 2013"; empty when there is none.
+// entry named exactly as the product; empty when there is none.
 std::u16string LookUpUninstallString();
 
 }  // namespace Common

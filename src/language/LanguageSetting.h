@@ -31,6 +31,6 @@ private:
 };
 
 // The user's own store: on Windows the "Language" value of the key
-// "SOFTWARE\Corvane 2013\Settings" below HKEY_CURRENT_USER; in the native
+// of the product's settings below HKEY_CURRENT_USER; in the native
 // build, which has no registry, a memory store.
 ILanguageSetting& UserLanguageSetting();

@@ -3,11 +3,12 @@
 
 #include <string>
 
+#include "common/ProductIdentity.h"
 #include "language/LanguageSetting.h"
 
 class RegistryLanguageSetting : public ILanguageSetting {
 public:
-    static constexpr const char16_t* kSettingsKey = u"SOFTWARE\\Corvane 2013\\Settings";
+    static constexpr const char16_t* kSettingsKey = Product::kSettingsKey;
     static constexpr const char16_t* kValueName = u"Language";
 
     explicit RegistryLanguageSetting(std::u16string keyPath = kSettingsKey);

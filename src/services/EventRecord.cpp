@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "common/AnsiText.h"
+#include "common/ProductIdentity.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ std::string EndInstallationEventXml(const InstallationProgress& progress, const 
                                     const std::u16string& previousId) {
     EventDocument event("EndInstallationEvent");
     event.Add("MSI_build", Common::ToAnsi(packageVersion));
-    event.Add("ProductTitle", "Corvane 2013");
+    event.Add("ProductTitle", Product::kNameNarrow);
     event.AddText("PreviousGUID", Common::ToAnsi(previousId));
     event.AddNumber("DownloadTimeMainApplication", progress.downloadSeconds);
     event.AddNumber("DownloadSpeedApplication", DownloadSpeed(progress));

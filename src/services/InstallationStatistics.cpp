@@ -2,10 +2,11 @@
 
 #include "DeploymentValues.h"
 #include "common/AnsiText.h"
+#include "common/ProductIdentity.h"
 
 InstallationStatistics::Endpoints InstallationStatistics::DeploymentEndpoints() {
     return {Deployment::kStatisticsUrl, Common::ToAnsi(Deployment::kLogHandlerUrl),
-            u"Software\\Corvane 2013\\Settings"};
+            Product::kSettingsKey};
 }
 
 void InstallationStatistics::SetPartnerValues(std::u16string joinLink, std::u16string country, std::u16string wid) {
@@ -28,7 +29,7 @@ FailedReport InstallationStatistics::DescribeFailure(const std::u16string& opera
     report.installationId = installationId_;
     report.joinLink = joinLink_;
     report.wid = wid_;
-    report.productCode = kProductCode;
+    report.productCode = Product::kStatisticsProductCode;
     report.packageVersion = packageVersion_;
     report.installerVersion = installerVersion_;
     return report;

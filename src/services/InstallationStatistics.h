@@ -10,16 +10,32 @@
 // runs on whichever thread crashed).
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
-#include "download/LogPoster.h"
 #include "services/EventRecord.h"
 #include "services/SoapTimeout.h"
 #include "services/StatisticsFallbackLine.h"
 
 class InstallationStatistics {
 public:
+    // How long a fallback line may wait for the log handler's answer. The
+    // reports post from the user-interface thread: a server that never
+    // answers must not freeze the wizard.
+    static constexpr long kLogAnswerTimeoutSeconds = 30;
+
+    // What the record needs from the parts of the installer that know
+    // packages and the log handler; the wizard binds them.
+    struct Support {
+        // The "ProductVersion" of the package at a path; empty when the file
+        // is no package or carries none.
+        std::function<std::u16string(const std::u16string& packagePath)> packageVersion;
+        // Posts one fallback line to the log handler at `endpoint`, waiting at
+        // most `timeoutSeconds` for its answer. Never raises.
+        std::function<void(const std::string& line, const std::string& endpoint, long timeoutSeconds)> postLogLine;
+    };
+
     // Where the record's reports and its remembered id go.
     struct Endpoints {
         std::u16string statisticsUrl;
@@ -29,17 +45,21 @@ public:
         std::uint32_t serviceTimeoutMilliseconds = Soap::kExchangeTimeoutMilliseconds;
         long logTimeoutSeconds = kLogAnswerTimeoutSeconds;
     };
-    // The deployment's services and "Software\Corvane 2013\Settings".
+    // The deployment's services and the product's settings key.
     static Endpoints DeploymentEndpoints();
 
-    static constexpr char16_t kProductCode[] = u"corvane";
     static constexpr char16_t kPackageVersionUnknown[] = u"Not defined yet";
 
-    // No network activity until the first report.
-    explicit InstallationStatistics(const Endpoints& endpoints = DeploymentEndpoints());
+    // No network activity until the first report. Without support the end
+    // report knows no package version and failed reports leave no line.
+    explicit InstallationStatistics(const Endpoints& endpoints = DeploymentEndpoints(), Support support = {});
     ~InstallationStatistics();
     InstallationStatistics(const InstallationStatistics&) = delete;
     InstallationStatistics& operator=(const InstallationStatistics&) = delete;
+
+    // Binds the support of a record made before the wizard (the
+    // process-wide one); before the first report.
+    void SetSupport(Support support) { support_ = std::move(support); }
 
     // --- what the pages store ---
     void SetLanguageCode(std::u16string code) { languageCode_ = std::move(code); }
@@ -76,7 +96,7 @@ public:
     void ReportFailure(const std::u16string& operation);
 
 private:
-    struct Connection;  // the service client and the package database (Windows)
+    struct Connection;  // the service client (Windows)
 
     // The record's part of a fallback line; the client adds how it failed.
     FailedReport DescribeFailure(const std::u16string& operation) const;
@@ -85,6 +105,7 @@ private:
     void RememberId();
 
     Endpoints endpoints_;
+    Support support_;
     std::unique_ptr<Connection> connection_;
     std::u16string installationId_;
     std::u16string languageCode_;

@@ -4,10 +4,9 @@
 
 #include "common/AnsiText.h"
 #include "common/OwnProductVersion.h"
+#include "common/ProductIdentity.h"
 #include "common/SettingsRoot.h"
 #include "common/WinEx.h"
-#include "download/LogPoster.h"
-#include "msi/PackageDatabase.h"
 #include "services/CDesktopServiceT.h"
 #include "services/ComApartment_win.h"
 #include "services/InstallationId.h"
@@ -21,8 +20,6 @@ struct InstallationStatistics::Connection {
     }
 
     NewStats::CDesktopServiceT<> service;
-    // Open only while the end report reads the package.
-    MSIInstaller::PackageDatabase database;
 };
 
 namespace {
@@ -31,8 +28,9 @@ constexpr char16_t kGuidValue[] = u"GUID";
 
 }  // namespace
 
-InstallationStatistics::InstallationStatistics(const Endpoints& endpoints)
+InstallationStatistics::InstallationStatistics(const Endpoints& endpoints, Support support)
     : endpoints_(endpoints),
+      support_(std::move(support)),
       connection_(std::make_unique<Connection>(endpoints)),
       installerVersion_(Common::OwnProductVersion()),
       launchTick_(GetTickCount()) {}
@@ -46,9 +44,9 @@ void InstallationStatistics::ReportStart() {
     const std::u16string adapters = Common::FromAnsi(AdapterList());
     const std::u16string system = SystemInfo().Description();
     const ComApartment com;
-    if (Soap::Failed(connection_->service.StartInstallation(installationId_, kProductCode, installerVersion_,
-                                                             adapters, languageCode_, system, joinLink_, country_,
-                                                             wid_))) {
+    if (Soap::Failed(connection_->service.StartInstallation(installationId_, Product::kStatisticsProductCode,
+                                                             installerVersion_, adapters, languageCode_, system,
+                                                             joinLink_, country_, wid_))) {
         ReportFailure(u"StartInstallation");
     }
 }
@@ -56,11 +54,7 @@ void InstallationStatistics::ReportStart() {
 void InstallationStatistics::ReportEnd(const std::u16string& packagePath) {
     if (installationId_.empty()) return;
 
-    std::u16string version;
-    MSIInstaller::PackageDatabase& database = connection_->database;
-    if (database.Open(packagePath)) database.ReadProductVersion(version);
-    database.Close();
-    packageVersion_ = version;
+    packageVersion_ = support_.packageVersion ? support_.packageVersion(packagePath) : std::u16string();
 
     ReadPreviousId();
     lastEventRecord_ = EndInstallationEventXml(progress_, packageVersion_, previousId_);
@@ -96,7 +90,9 @@ void InstallationStatistics::ReportFailure(const std::u16string& operation) {
     report.faultCode = client.GetLastFault().codeText;
     report.faultString = client.GetLastFault().faultString;
     report.statusCode = client.GetStatusCode();
-    PostLogMessage(StatisticsFallbackLine(report), endpoints_.logHandlerUrl, endpoints_.logTimeoutSeconds);
+    if (support_.postLogLine) {
+        support_.postLogLine(StatisticsFallbackLine(report), endpoints_.logHandlerUrl, endpoints_.logTimeoutSeconds);
+    }
 }
 
 std::uint32_t InstallationStatistics::SecondsSinceLaunch() const { return (GetTickCount() - launchTick_) / 1000; }

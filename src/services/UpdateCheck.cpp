@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/InstallerConfig.h"
-#include "sysinfo/VersionParse.h"
+#include "common/VersionParse.h"
 
 namespace {
 
@@ -50,15 +49,17 @@ int CompareVersions(const VersionRecord& offered, const std::optional<VersionRec
     return kSameVersionInstalled;
 }
 
-VersionRecord OfferedVersion(InstallerConfig& config, const std::function<VersionRecord()>& askService) {
-    if (config.PackageVersion().IsNone()) {
-        config.SetPackageVersion(ParseVersion(config.PackageVersionText()));
-        if (config.PackageVersion().IsNone() && askService) config.SetPackageVersion(askService());
+VersionRecord OfferedVersion(std::u16string_view configuredText, VersionRecord& cached,
+                             const std::function<VersionRecord()>& askService) {
+    if (cached.IsNone()) {
+        cached = ParseVersion(configuredText);
+        if (cached.IsNone() && askService) cached = askService();
     }
-    return config.PackageVersion();
+    return cached;
 }
 
-int CompareInstalledVersion(InstallerConfig& config, const VersionSources& sources) {
-    const VersionRecord offered = OfferedVersion(config, sources.askService);
+int CompareInstalledVersion(std::u16string_view configuredText, VersionRecord& cachedOffered,
+                            const VersionSources& sources) {
+    const VersionRecord offered = OfferedVersion(configuredText, cachedOffered, sources.askService);
     return CompareVersions(offered, sources.findInstalled ? sources.findInstalled() : std::nullopt);
 }

@@ -1,7 +1,7 @@
 // Whether the product is already installed in the version the installer
-// offers, or a newer one. The offered version comes from the configuration
-// ("DOWNLOAD_MSI_VERSION") or, when that gives none, from the update
-// service; it is cached in the configuration once known.
+// offers, or a newer one. The offered version comes from the configured
+// package version text ("DOWNLOAD_MSI_VERSION") or, when that gives none,
+// from the update service; the caller keeps it once known.
 #pragma once
 
 #include <cstddef>
@@ -10,10 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/VersionRecord.h"
 #include "services/SoapTimeout.h"
-#include "sysinfo/VersionRecord.h"
-
-class InstallerConfig;
 
 // Results of CompareInstalledVersion.
 inline constexpr int kNotInstalledOrOlder = 0;
@@ -40,12 +38,14 @@ struct VersionSources {
     std::function<std::optional<VersionRecord>()> findInstalled;  // the installed product's version
 };
 
-// The cached offered version of `config`; while it is 0.0.0.0 it is filled
-// from the configuration's package version text or else from the service,
-// so that no source giving a version means asking again next time.
-VersionRecord OfferedVersion(InstallerConfig& config, const std::function<VersionRecord()>& askService);
+// The offered version kept in `cached`; while it is 0.0.0.0 it is filled
+// from `configuredText` or else from the service, so that no source giving
+// a version means asking again next time.
+VersionRecord OfferedVersion(std::u16string_view configuredText, VersionRecord& cached,
+                             const std::function<VersionRecord()>& askService);
 
-int CompareInstalledVersion(InstallerConfig& config, const VersionSources& sources);
+int CompareInstalledVersion(std::u16string_view configuredText, VersionRecord& cachedOffered,
+                            const VersionSources& sources);
 
 // Windows: GetVersionInfo for the product (id 13) at `serviceUrl`; 0.0.0.0
 // when the call fails or its answer is no version document. COM is
@@ -55,8 +55,3 @@ VersionRecord QueryServiceVersion(const std::u16string& serviceUrl,
                                   std::uint32_t timeoutMilliseconds = Soap::kExchangeTimeoutMilliseconds);
 // The deployment's update service.
 VersionRecord QueryServiceVersion();
-
-// Windows: the process-wide comparison (the configuration record, the
-// update service, the installed-product probe): 0 not installed or older
-// than the offered version, 1 the same version, 2 a newer one.
-int CompareInstalledVersion();

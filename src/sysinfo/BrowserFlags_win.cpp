@@ -1,6 +1,6 @@
 #include "sysinfo/BrowserFlags.h"
 
-#include "sysinfo/RegistryText_win.h"
+#include "common/RegistryText_win.h"
 
 namespace {
 

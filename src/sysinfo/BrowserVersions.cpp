@@ -1,6 +1,6 @@
 #include "sysinfo/BrowserFlags.h"
 
-#include "sysinfo/VersionParse.h"
+#include "common/VersionParse.h"
 
 bool InternetExplorerQualifies(std::u16string_view version) {
     return !version.empty() && version.front() > u'5';

@@ -3,10 +3,7 @@
 
 #include <optional>
 
-#include "sysinfo/VersionRecord.h"
-
-// The display name under which the product's installer registers it.
-inline constexpr char16_t kProductDisplayName[] = u"Corvane 2013";
+#include "common/VersionRecord.h"
 
 // The installed product's version; 0.0.0.0 when it is installed for the
 // current user only (that entry carries no version the probe reads);

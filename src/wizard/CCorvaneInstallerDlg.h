@@ -21,6 +21,7 @@
 #include "wizard/ButtonFlags.h"
 #include "wizard/PageNavigator.h"
 
+class InstallerConfig;
 class PageLicense;
 class PageDownloadInstall;
 
@@ -41,8 +42,9 @@ public:
     using InstalledVersionCheck = std::function<int()>;
 
     // Registers the dialog with the language manager: it must live until the
-    // program ends.
-    explicit CCorvaneInstallerDlg(InstalledVersionCheck compareInstalledVersion = {});
+    // program ends. `config` is the configured copy that the dialog fills
+    // from the stamp block and hands to the pages; it must outlive the dialog.
+    explicit CCorvaneInstallerDlg(InstallerConfig& config, InstalledVersionCheck compareInstalledVersion = {});
     ~CCorvaneInstallerDlg() override;
 
     void ApplyLanguage(LanguageId language) override;
@@ -86,6 +88,7 @@ private:
     void MoveButton(Wizard::WizardButton button, int x, int y) override;
     PngButton& ButtonOf(Wizard::WizardButton button);
 
+    InstallerConfig& config_;
     SmartBitmap background_;
     PngButton next_;
     PngButton back_;

@@ -1,7 +1,8 @@
 #include "wizard/CCorvaneInstallerDlg.h"
 
-#include "app/InstallerConfig.h"
+#include "common/ProductIdentity.h"
 #include "common/WideText.h"
+#include "configuration/InstallerConfig.h"
 #include "language/AsLanguage_Manager.h"
 #include "resource.h"
 #include "wizard/ExitDialog.h"
@@ -18,7 +19,6 @@ namespace {
 
 using Wizard::WizardButton;
 
-constexpr wchar_t kTitle[] = L"Corvane 2013 Installer";
 constexpr wchar_t kMessageTitle[] = L"Corvane Installer";
 constexpr wchar_t kLowSpaceMessage[] =
     L"Corvane Installer requires minimum 100 MB of free space on the disk. Please change the install directory.";
@@ -45,8 +45,9 @@ HICON LoadAppIcon(int size) {
 
 }  // namespace
 
-CCorvaneInstallerDlg::CCorvaneInstallerDlg(InstalledVersionCheck compareInstalledVersion)
+CCorvaneInstallerDlg::CCorvaneInstallerDlg(InstallerConfig& config, InstalledVersionCheck compareInstalledVersion)
     : Framework::Dialog(IDD_CORVANEINSTALLER_DIALOG),
+      config_(config),
       bigIcon_(LoadAppIcon(GetSystemMetrics(SM_CXICON))),
       smallIcon_(LoadAppIcon(GetSystemMetrics(SM_CXSMICON))),
       compareInstalledVersion_(std::move(compareInstalledVersion)),
@@ -69,11 +70,10 @@ BOOL CCorvaneInstallerDlg::OnInitDialog() {
     PlaceWindow();
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
-    SetWindowTextW(Handle(), kTitle);
+    SetWindowTextW(Handle(), Common::AsWide(Product::kInstallerTitle));
 
-    InstallerConfig& config = TheInstallerConfig();
-    config.ReadStampBlock();
-    config.ApplyStampSettings();
+    config_.ReadStampBlock();
+    config_.ApplyStampSettings();
 
     const bool installed = IsProductInstalled();
     CreatePages(installed);
@@ -108,16 +108,16 @@ bool CCorvaneInstallerDlg::IsProductInstalled() {
 
 void CCorvaneInstallerDlg::CreatePages(bool installed) {
     if (installed) pages_.push_back(std::make_unique<PageInstalled>(compareInstalledVersion_));
-    pages_.push_back(std::make_unique<PageWellcome>());
-    auto license = std::make_unique<PageLicense>();
+    pages_.push_back(std::make_unique<PageWellcome>(config_));
+    auto license = std::make_unique<PageLicense>(config_);
     license_ = license.get();
     pages_.push_back(std::move(license));
-    pages_.push_back(std::make_unique<PageSelectComponents>());
-    auto download = std::make_unique<PageDownloadInstall>();
+    pages_.push_back(std::make_unique<PageSelectComponents>(config_));
+    auto download = std::make_unique<PageDownloadInstall>(config_);
     download_ = download.get();
     pages_.push_back(std::move(download));
-    pages_.push_back(std::make_unique<PageSendEmail>());
-    pages_.push_back(std::make_unique<PageFinish>());
+    pages_.push_back(std::make_unique<PageSendEmail>(config_));
+    pages_.push_back(std::make_unique<PageFinish>(config_));
 
     const RECT client = ClientRect();
     for (const auto& page : pages_) {

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "common/HeldFile.h"
-#include "sysinfo/VersionRecord.h"
+#include "common/VersionRecord.h"
 
 namespace Wizard {
 

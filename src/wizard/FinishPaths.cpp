@@ -1,6 +1,6 @@
 #include "wizard/FinishPaths.h"
 
-#include "app/InstallerConfig.h"
+#include "configuration/InstallerConfig.h"
 
 namespace Wizard {
 

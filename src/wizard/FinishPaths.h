@@ -4,19 +4,20 @@
 
 #include <string>
 
+#include "common/ProductIdentity.h"
 #include "language/LanguageId.h"
 
 namespace Wizard {
 
-constexpr char16_t kProductProgram[] = u"Corvane 2013.exe";
-constexpr char16_t kShortcutName[] = u"Corvane 2013.lnk";
+constexpr const char16_t* kProductProgram = Product::kProgramFile;
+constexpr const char16_t* kShortcutName = Product::kShortcutFile;
 constexpr char16_t kQuickLaunchFolder[] = u"Microsoft\\Internet Explorer\\Quick Launch";
 
 // `folder` and `name` joined by exactly one backslash, as the shell's path
 // appending does ("C:\" and "\x" give "C:\x"; an empty folder gives the name).
 std::u16string AppendPath(const std::u16string& folder, const std::u16string& name);
 
-// The install directory's "Corvane 2013.exe".
+// The product's program in the install directory.
 std::u16string ProductProgramPath(const std::u16string& installDir);
 // The shortcut in the desktop folder.
 std::u16string DesktopShortcutPath(const std::u16string& desktopFolder);

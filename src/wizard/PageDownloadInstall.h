@@ -21,9 +21,12 @@
 #include "wizard/DownloadInstallWork.h"
 #include "wizard/DownloadProgressModel.h"
 
+class InstallerConfig;
+
 class PageDownloadInstall : public BaseDialog, private Wizard::DownloadInstallHost {
 public:
-    PageDownloadInstall();
+    // The configured copy the page works with; it outlives the page.
+    explicit PageDownloadInstall(InstallerConfig& config);
     ~PageDownloadInstall() override;
 
     void OnEnterPage(int direction) override;
@@ -38,6 +41,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    InstallerConfig& config_;
     // Posted by the worker; handled on the user-interface thread.
     static constexpr UINT kViewChanged = WM_APP + 0x0123;
     static constexpr UINT kEnableCancel = WM_APP + 0x0124;

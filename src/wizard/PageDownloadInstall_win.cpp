@@ -2,10 +2,11 @@
 
 #include <windows.h>
 
-#include "app/InstallerConfig.h"
+#include "configuration/InstallerConfig.h"
 #include "controls/CarouselGeometry.h"
 #include "framework/GdiHandles.h"
 #include "common/AnsiText.h"
+#include "common/ProductIdentity.h"
 #include "common/ProductQueries.h"
 #include "common/SystemProgram.h"
 #include "common/UninstallString.h"
@@ -17,8 +18,8 @@
 #include "msi/PackageDatabase.h"
 #include "resource.h"
 #include "services/InstallationStatistics.h"
-#include "services/UpdateCheck.h"
-#include "sysinfo/VersionParse.h"
+#include "common/VersionParse.h"
+#include "wizard/ConfiguredVersionCheck.h"
 #include "wizard/ErrorDialog.h"
 #include "wizard/ExitDialog.h"
 #include "wizard/WizardIds.h"
@@ -45,8 +46,8 @@ HWND MainWindow(HWND page) { return GetParent(page); }
 
 }  // namespace
 
-PageDownloadInstall::PageDownloadInstall()
-    : BaseDialog(IDD_PAGE_DOWNLOAD_INSTALL),
+PageDownloadInstall::PageDownloadInstall(InstallerConfig& config)
+    : BaseDialog(IDD_PAGE_DOWNLOAD_INSTALL), config_(config),
       downloader_([this](std::uint32_t percent, double received, double expected) {
           bool changed;
           {
@@ -139,7 +140,7 @@ void PageDownloadInstall::OnCancelClicked() {
         auto& progress = TheInstallationStatistics().Progress();
         progress.lastStep = 2;
         progress.cancelReason = Wizard::kCancelledByUser;
-        progress.downloadLink = Common::ToAnsi(TheInstallerConfig().DownloadLink());
+        progress.downloadLink = Common::ToAnsi(config_.DownloadLink());
     }
     PauseDownload();
     const INT_PTR answer = ModalDialog::Exit().DoModal(MainWindow(Handle()));
@@ -276,7 +277,7 @@ void PageDownloadInstall::RecordOutcome(Wizard::WorkPhase phase, int reason, con
     auto& progress = TheInstallationStatistics().Progress();
     progress.lastStep = 2;
     progress.cancelReason = reason;
-    progress.downloadLink = Common::ToAnsi(TheInstallerConfig().DownloadLink());
+    progress.downloadLink = Common::ToAnsi(config_.DownloadLink());
     progress.downloadErrorResult = downloader_.LastError();
     progress.installErrorResult = errorText;
     progress.downloadSeconds = measurements_.durationSeconds;
@@ -294,25 +295,24 @@ void PageDownloadInstall::MoveToNextPage() { SendMessageW(MainWindow(Handle()), 
 
 // --- configuration ---
 
-std::u16string PageDownloadInstall::DownloadLink() { return TheInstallerConfig().DownloadLink(); }
+std::u16string PageDownloadInstall::DownloadLink() { return config_.DownloadLink(); }
 
-void PageDownloadInstall::ResetDownloadLink() { TheInstallerConfig().ResetDownloadLink(); }
+void PageDownloadInstall::ResetDownloadLink() { config_.ResetDownloadLink(); }
 
-std::u16string PageDownloadInstall::DownloadFolder() { return TheInstallerConfig().DownloadFolder(); }
+std::u16string PageDownloadInstall::DownloadFolder() { return config_.DownloadFolder(); }
 
 std::u16string PageDownloadInstall::InstallCommandLine() {
-    const InstallerConfig& config = TheInstallerConfig();
-    return config.FeatureString() + u" ISCREATEQLSC=0 LAUNCHPRODUCT=0 MAKEDEFAULTAPP=0 INSTALLDIR=\"" +
-           config.InstallDir() + u"\"";
+    return config_.FeatureString() + u" ISCREATEQLSC=0 LAUNCHPRODUCT=0 MAKEDEFAULTAPP=0 INSTALLDIR=\"" +
+           config_.InstallDir() + u"\"";
 }
 
 void PageDownloadInstall::SaveSettings() {
     LanguageManager().Save_Language();
-    TheInstallerConfig().SaveInstallDir();
-    TheInstallerConfig().SaveLinkSettings();
+    config_.SaveInstallDir();
+    config_.SaveLinkSettings();
 }
 
-std::u16string PageDownloadInstall::ExpectedPackageDigest() { return TheInstallerConfig().PackageDigestText(); }
+std::u16string PageDownloadInstall::ExpectedPackageDigest() { return config_.PackageDigestText(); }
 
 // --- the download engine ---
 
@@ -354,7 +354,7 @@ bool PageDownloadInstall::IsInstallerDatabase(const std::u16string& path) {
     return database.Open(path);
 }
 
-int PageDownloadInstall::CompareInstalledVersion() { return ::CompareInstalledVersion(); }
+int PageDownloadInstall::CompareInstalledVersion() { return ::CompareInstalledVersion(config_); }
 
 std::u16string PageDownloadInstall::UninstallCommand() { return Common::FindUninstallString(); }
 
@@ -378,7 +378,7 @@ void PageDownloadInstall::RunAndWait(const std::u16string& commandLine) {
 }
 
 VersionRecord PageDownloadInstall::InstalledVersion() {
-    return Common::GetInstalledVersion(u"Corvane 2013").value_or(VersionRecord{});
+    return Common::GetInstalledVersion(Product::kName).value_or(VersionRecord{});
 }
 
 std::optional<VersionRecord> PageDownloadInstall::PackageVersion(const std::u16string& path) {

@@ -11,11 +11,14 @@
 #include "controls/CLabel.h"
 #include "wizard/BaseDialog.h"
 
+class InstallerConfig;
+
 class PageFinish : public BaseDialog {
 public:
     static constexpr int kLastStep = 7;
 
-    PageFinish();
+    // The configured copy the page works with; it outlives the page.
+    explicit PageFinish(InstallerConfig& config);
     ~PageFinish() override;
 
     void OnLeaveForward(int skip) override;
@@ -27,6 +30,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    InstallerConfig& config_;
     bool IsTicked(const CCheckBox& box) const;
     void FinishWizard();
     void StartProduct(const std::u16string& installDir) const;

@@ -4,11 +4,11 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "app/InstallerConfig.h"
 #include "common/AnsiText.h"
 #include "common/FileAssociation.h"
 #include "common/MediumIntegrityLaunch.h"
 #include "common/WideText.h"
+#include "configuration/InstallerConfig.h"
 #include "language/AsLanguage_Manager.h"
 #include "resource.h"
 #include "wizard/ButtonFlags.h"
@@ -60,7 +60,7 @@ void OpenWithShell(const std::u16string& target) {
 
 }  // namespace
 
-PageFinish::PageFinish() : BaseDialog(IDD_PAGE_FINISH) {}
+PageFinish::PageFinish(InstallerConfig& config) : BaseDialog(IDD_PAGE_FINISH), config_(config) {}
 
 PageFinish::~PageFinish() {
     if (comInitialized_) CoUninitialize();
@@ -126,7 +126,7 @@ void PageFinish::OnEnterPage(int) {
 bool PageFinish::IsTicked(const CCheckBox& box) const { return box.IsBound() && box.IsChecked(); }
 
 void PageFinish::OnLeaveForward(int) {
-    const std::u16string installDir = TheInstallerConfig().InstallDir();
+    const std::u16string installDir = config_.InstallDir();
     // Without an install directory there is no program to point at.
     if (!installDir.empty()) {
         const std::u16string program = Wizard::ProductProgramPath(installDir);
@@ -145,10 +145,10 @@ void PageFinish::OnLeaveForward(int) {
 
 void PageFinish::FinishWizard() {
     const std::u16string address =
-        Wizard::ThankYouAddress(TheInstallerConfig().ThankYouLink(), LanguageManager().Current_Language());
+        Wizard::ThankYouAddress(config_.ThankYouLink(), LanguageManager().Current_Language());
     if (!address.empty()) OpenWithShell(address);
 
-    const std::u16string installDir = TheInstallerConfig().InstallDir();
+    const std::u16string installDir = config_.InstallDir();
     if (!installDir.empty() && IsWindowVisible(runProduct_.Handle()) && IsTicked(runProduct_)) StartProduct(installDir);
 
     Wizard::Statistics::SendUserData();

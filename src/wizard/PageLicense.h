@@ -13,12 +13,15 @@
 #include "framework/GdiHandles.h"
 #include "wizard/BaseDialog.h"
 
+class InstallerConfig;
+
 class PageLicense : public BaseDialog {
 public:
     static constexpr int kLastStep = 0;
     static constexpr int kScrollSkin = 166;
 
-    PageLicense();
+    // The configured copy the page works with; it outlives the page.
+    explicit PageLicense(InstallerConfig& config);
 
     // Recomputes the free space of the folder shown; with `redraw` the text
     // of the free space is shown too.
@@ -34,6 +37,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    InstallerConfig& config_;
     void LoadLicence(LanguageId language);
     void PlaceControls();
     void ReportAcceptance();

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <memory>
 
-#include "app/InstallerConfig.h"
 #include "common/WideText.h"
+#include "configuration/InstallerConfig.h"
 #include "controls/CSkinScrollWnd.h"
 #include "language/AsLanguage_Manager.h"
 #include "resource.h"
@@ -123,7 +123,8 @@ void RecordLicenceAccepted(bool accepted) { TheInstallationStatistics().Progress
 
 }  // namespace
 
-PageLicense::PageLicense() : BaseDialog(IDD_PAGE_LICENSE), folderFont_(CreateFolderFont()) {}
+PageLicense::PageLicense(InstallerConfig& config)
+    : BaseDialog(IDD_PAGE_LICENSE), config_(config), folderFont_(CreateFolderFont()) {}
 
 BOOL PageLicense::OnInitDialog() {
     BaseDialog::OnInitDialog();
@@ -134,7 +135,7 @@ BOOL PageLicense::OnInitDialog() {
     licenceBox_ = Item(IDC_LICENSE_TEXT);
     SendDlgItemMessageW(Handle(), IDC_LICENSE_FOLDER, WM_SETFONT, reinterpret_cast<WPARAM>(folderFont_.Get()), FALSE);
 
-    SetInstallDir(TheInstallerConfig().DefaultInstallDir());
+    SetInstallDir(config_.DefaultInstallDir());
     for (std::size_t i = 0; i < labels_.size(); ++i)
         ApplyLabelStyle(labels_[i], kLabels[i].look == Look::Heading ? Controls::LabelPreset::Heading
                                                                       : Controls::LabelPreset::BodyText);
@@ -157,7 +158,7 @@ BOOL PageLicense::OnInitDialog() {
                    IDC_LICENSE_TYPICAL, IDC_LICENSE_CUSTOM})
         ShowWindow(Item(id), SW_SHOWNA);
     CheckRadioButton(Handle(), IDC_LICENSE_TYPICAL, IDC_LICENSE_CUSTOM, IDC_LICENSE_TYPICAL);
-    TheInstallerConfig().SetCustomInstall(false);
+    config_.SetCustomInstall(false);
     SendMessageW(accept_.Handle(), BM_SETCHECK, BST_CHECKED, 0);  // the licence starts accepted
     if (licenceBox_) SendMessageW(licenceBox_, EM_SETBKGNDCOLOR, 0, RGB(0, 0, 0));
     ApplyLanguage(LanguageManager().Current_Language());
@@ -204,7 +205,7 @@ void PageLicense::LoadLicence(LanguageId language) {
 void PageLicense::Refresh(bool redraw) {
     wchar_t folder[MAX_PATH] = {};
     GetDlgItemTextW(Handle(), IDC_LICENSE_FOLDER, folder, MAX_PATH);
-    const auto check = TheInstallerConfig().CheckFreeSpace(Common::FromWide(folder));
+    const auto check = config_.CheckFreeSpace(Common::FromWide(folder));
     if (!check) return;  // the drive cannot be read: the verdict and the text stay
     enoughSpace_ = check->enough;
     if (!redraw) return;
@@ -230,7 +231,7 @@ void PageLicense::ReportAcceptance() {
 
 void PageLicense::SetInstallDir(const std::u16string& dir) {
     SetDlgItemTextW(Handle(), IDC_LICENSE_FOLDER, Common::AsWide(dir));
-    TheInstallerConfig().SetInstallDir(dir);
+    config_.SetInstallDir(dir);
 }
 
 void PageLicense::OnBrowse() {
@@ -244,8 +245,8 @@ bool PageLicense::OnCommand(WORD id, WORD code, HWND control) {
         switch (id) {
             case IDC_LICENSE_ACCEPT: ReportAcceptance(); return true;
             case IDC_LICENSE_BROWSE: OnBrowse(); return true;
-            case IDC_LICENSE_TYPICAL: TheInstallerConfig().SetCustomInstall(false); return true;
-            case IDC_LICENSE_CUSTOM: TheInstallerConfig().SetCustomInstall(true); return true;
+            case IDC_LICENSE_TYPICAL: config_.SetCustomInstall(false); return true;
+            case IDC_LICENSE_CUSTOM: config_.SetCustomInstall(true); return true;
             default: break;
         }
     }

@@ -13,13 +13,16 @@
 #include "framework/GdiHandles.h"
 #include "wizard/BaseDialog.h"
 
+class InstallerConfig;
+
 class PageSelectComponents : public BaseDialog {
 public:
     static constexpr int kLastStep = 1;
     static constexpr int kScrollSkin = 166;
     static constexpr RECT kListRect{150, 175, 657, 400};
 
-    PageSelectComponents();
+    // The configured copy the page works with; it outlives the page.
+    explicit PageSelectComponents(InstallerConfig& config);
 
     void OnLeaveForward(int skip) override;
     void OnEnterPage(int direction) override;
@@ -31,6 +34,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    InstallerConfig& config_;
     void BuildList();
     void OnPositionChanged();
     LRESULT OnPaint();

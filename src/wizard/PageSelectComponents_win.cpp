@@ -2,12 +2,13 @@
 
 #include <memory>
 
-#include "app/InstallerConfig.h"
 #include "common/OfficeDetection.h"
+#include "configuration/InstallerConfig.h"
 #include "controls/CSkinScrollWnd.h"
 #include "language/AsLanguage_Manager.h"
 #include "resource.h"
 #include "services/InstallationStatistics.h"
+#include "sysinfo/BrowserFlags.h"
 #include "wizard/WizardIds.h"
 #include "wizard/WizardStatistics.h"
 
@@ -46,7 +47,8 @@ std::u16string ComponentMarkup(const std::u16string& title, const std::u16string
            description + u"</font>";
 }
 
-PageSelectComponents::PageSelectComponents() : BaseDialog(IDD_PAGE_SELECT_COMPONENTS) {}
+PageSelectComponents::PageSelectComponents(InstallerConfig& config)
+    : BaseDialog(IDD_PAGE_SELECT_COMPONENTS), config_(config) {}
 
 BOOL PageSelectComponents::OnInitDialog() {
     BaseDialog::OnInitDialog();
@@ -69,7 +71,8 @@ BOOL PageSelectComponents::OnInitDialog() {
 
 void PageSelectComponents::BuildList() {
     if (!list_.Handle()) return;
-    const std::uint32_t detected = Common::DetectInstalledApplications();
+    // The browser bits share the detection mask with the Office ones.
+    const std::uint32_t detected = Common::DetectInstalledApplications() | BrowserFlags();
     const AsLanguage_Manager& languages = LanguageManager();
     list_.SetFontCharSet(languages.Current_Language() == Language::Japanese ? SHIFTJIS_CHARSET : DEFAULT_CHARSET);
     for (const ComponentEntry& entry : ComponentEntries()) {
@@ -100,7 +103,7 @@ void PageSelectComponents::OnPositionChanged() {
 
 void PageSelectComponents::OnEnterPage(int direction) {
     Wizard::Statistics::RecordLastStep(kLastStep);
-    if (TheInstallerConfig().CustomInstall()) return;
+    if (config_.CustomInstall()) return;
     // A typical installation has nothing to choose here.
     SendMessageW(GetParent(Handle()), direction == Wizard::kEnteredForward ? WM_WIZARD_NEXT : WM_WIZARD_BACK,
                  Wizard::kForward, 0);
@@ -110,9 +113,8 @@ void PageSelectComponents::OnLeaveForward(int) {
     std::uint32_t bits = 0;
     for (const HTMLLIST_ITEM& item : list_.Items())
         if (item.checked) bits |= static_cast<std::uint32_t>(item.userValue);
-    InstallerConfig& config = TheInstallerConfig();
-    config.BuildFeatureString(bits);
-    RecordFeatureFlags(config.FeatureFlags());
+    config_.BuildFeatureString(bits);
+    RecordFeatureFlags(config_.FeatureFlags());
 }
 
 LRESULT PageSelectComponents::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

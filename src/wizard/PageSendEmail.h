@@ -10,12 +10,15 @@
 #include "controls/CLabel.h"
 #include "wizard/BaseDialog.h"
 
+class InstallerConfig;
+
 class PageSendEmail : public BaseDialog {
 public:
     static constexpr int kPageImage = 1264;
     static constexpr int kLastStep = 6;
 
-    PageSendEmail();
+    // The configured copy the page works with; it outlives the page.
+    explicit PageSendEmail(InstallerConfig& config);
 
     void OnLeaveForward(int skip) override;
     void ApplyLanguage(LanguageId language) override;
@@ -25,6 +28,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    InstallerConfig& config_;
     std::u16string EditText(int controlId) const;
 
     std::array<CLabel, 7> labels_;

@@ -1,8 +1,8 @@
 #include "wizard/PageSendEmail.h"
 
-#include "app/InstallerConfig.h"
 #include "common/AnsiText.h"
 #include "common/WideText.h"
+#include "configuration/InstallerConfig.h"
 #include "resource.h"
 #include "wizard/ButtonFlags.h"
 #include "wizard/EmailAddress.h"
@@ -41,7 +41,7 @@ constexpr COLORREF kPlainColour = RGB(196, 220, 235);
 
 }  // namespace
 
-PageSendEmail::PageSendEmail() : BaseDialog(IDD_PAGE_SEND_EMAIL) {}
+PageSendEmail::PageSendEmail(InstallerConfig& config) : BaseDialog(IDD_PAGE_SEND_EMAIL), config_(config) {}
 
 BOOL PageSendEmail::OnInitDialog() {
     BaseDialog::OnInitDialog();
@@ -113,5 +113,5 @@ void PageSendEmail::OnLeaveForward(int skip) {
 
     const bool valid = Wizard::IsValidEmailAddress(address);
     if (valid) Wizard::Statistics::StoreContact(Common::FromAnsi(address), firstName, lastName, wantsOffers);
-    TheInstallerConfig().SetUserDetailsGiven(valid);
+    config_.SetUserDetailsGiven(valid);
 }

@@ -9,12 +9,15 @@
 #include "controls/PngButton.h"
 #include "wizard/BaseDialog.h"
 
+class InstallerConfig;
+
 class PageWellcome : public BaseDialog {
 public:
     static constexpr int kSecondImage = 1263;
     static constexpr int kLastStep = 5;
 
-    PageWellcome();
+    // The configured copy the page works with; it outlives the page.
+    explicit PageWellcome(InstallerConfig& config);
 
 protected:
     BOOL OnInitDialog() override;
@@ -22,6 +25,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    InstallerConfig& config_;
     struct LanguageButton {
         int controlId;
         LanguageId language;

@@ -19,7 +19,7 @@ const std::array<PageWellcome::LanguageButton, 6> PageWellcome::kLanguageButtons
     {IDC_LANGUAGE_JAPANESE, Language::Japanese, 1301, 1302, 1303, 141, 438},
 }};
 
-PageWellcome::PageWellcome() : BaseDialog(IDD_PAGE_WELCOME) {
+PageWellcome::PageWellcome(InstallerConfig& config) : BaseDialog(IDD_PAGE_WELCOME), config_(config) {
     pageImage_.LoadFromResource(1229);
     bottomStrip_.Release();
     secondImage_.LoadFromResource(kSecondImage);  // absent from the skin: then nothing is drawn
@@ -85,5 +85,5 @@ void PageWellcome::OnLanguageChosen(std::size_t button) {
     LanguageManager().Change_Language(kLanguageButtons[button].language);
     SendMessageW(GetParent(Handle()), WM_WIZARD_SHOW_PAGE, Wizard::kPageLicense, 0);
     // After the licence page shows: StartInstallation is a blocking call.
-    Wizard::Statistics::StartReporting();
+    Wizard::Statistics::StartReporting(config_);
 }

@@ -5,16 +5,25 @@
 
 #include <string>
 
+#include "services/InstallationStatistics.h"
+
+class InstallerConfig;
+
 namespace Wizard::Statistics {
 
 // The last wizard step reached (8 already installed, 5 welcome, 0 licence,
 // 1 components, 2 download, 6 contact details, 7 finish).
 void RecordLastStep(int step);
 
-// The first language choice: the language code and the configuration's
-// join link, country code and web id go into the record, StartInstallation
-// is sent, and the download address is kept. Later calls send nothing.
-void StartReporting();
+// The first language choice: the record gets the installer's support, the
+// language code and the configuration's join link, country code and web id
+// go into the record, StartInstallation is sent, and the download address is
+// kept. Later calls send nothing.
+void StartReporting(InstallerConfig& config);
+
+// The installer's parts the record builds on: the package database reads
+// the downloaded package's version, the log poster sends fallback lines.
+InstallationStatistics::Support RecordSupport();
 
 // The contact details of the send-by-e-mail page, sent later with
 // SaveUserInstallation.

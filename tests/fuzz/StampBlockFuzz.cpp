@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/StampBlock.h"
+#include "configuration/StampBlock.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // An exact-size copy, so that one byte too far is a sanitizer report.

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "sysinfo/VersionParse.h"
+#include "common/VersionParse.h"
 
 namespace {
 

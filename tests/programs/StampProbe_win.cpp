@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "app/InstallerConfig.h"
 #include "common/WideText.h"
+#include "configuration/InstallerConfig.h"
 
 namespace {
 

@@ -16,10 +16,11 @@
 #include "common/FileSystem.h"
 #include "common/WideText.h"
 #include "common/WinHandles.h"
+#include "configuration/InstallerConfig.h"
 #include "language/AsLanguage_Manager.h"
 #include "services/InstallationStatistics.h"
-#include "services/UpdateCheck.h"
 #include "wizard/CCorvaneInstallerDlg.h"
+#include "wizard/ConfiguredVersionCheck.h"
 
 namespace {
 
@@ -117,7 +118,8 @@ int CCorvaneInstallerApp::RunWizard(HINSTANCE) {
     GdiplusSession graphics;
     // Registered with the language manager, which has no way to forget it:
     // nothing changes the language once the wizard has ended.
-    CCorvaneInstallerDlg wizard([] { return CompareInstalledVersion(); });
+    InstallerConfig& config = TheInstallerConfig();
+    CCorvaneInstallerDlg wizard(config, [&config] { return CompareInstalledVersion(config); });
     wizard.DoModal();
     return kExitOk;
 }

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app/ConfiguredCopy.h"
-#include "app/StampBlock.h"
 #include "common/FileSystem.h"
 #include "common/WideText.h"
+#include "configuration/StampBlock.h"
 
 namespace {
 

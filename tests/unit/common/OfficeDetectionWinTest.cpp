@@ -6,7 +6,6 @@
 
 #include "common/ProductQueries.h"
 #include "packages/TestPackages.h"
-#include "sysinfo/BrowserFlags.h"
 
 namespace {
 
@@ -70,8 +69,8 @@ TEST_F(OfficeDetectionTest, InstalledApplicationsAndTheirBits) {
     EXPECT_TRUE(IsOfficeAppInstalled(kOfficeOutlook, kOffice2007));
     EXPECT_FALSE(IsOfficeAppInstalled(kOfficeExcel, kOffice2007));
     EXPECT_FALSE(IsOfficeAppInstalled(kOfficeWord, kOffice2010));  // 64-bit only
-    // Excel 2003, PowerPoint 2003, Word 2007, Outlook 2007, and the browsers.
-    EXPECT_EQ(DetectInstalledApplications(), 0x4u | 0x10u | 0x20u | 0x80u | BrowserFlags());
+    // Excel 2003, PowerPoint 2003, Word 2007, Outlook 2007.
+    EXPECT_EQ(DetectInstalledApplications(), 0x4u | 0x10u | 0x20u | 0x80u);
 }
 
 }  // namespace

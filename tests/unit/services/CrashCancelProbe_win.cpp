@@ -8,6 +8,7 @@
 #include "common/AnsiText.h"
 #include "common/WideText.h"
 #include "services/InstallationStatistics.h"
+#include "wizard/WizardStatistics.h"
 
 namespace {
 
@@ -20,7 +21,8 @@ void ReportCrashCancel() { g_record->ReportCrash(); }
 int wmain(int argc, wchar_t** argv) {
     if (argc != 4) return 2;
     InstallationStatistics record(
-        {Common::FromWide(argv[1]), Common::ToAnsi(Common::FromWide(argv[2])), Common::FromWide(argv[3])});
+        {Common::FromWide(argv[1]), Common::ToAnsi(Common::FromWide(argv[2])), Common::FromWide(argv[3])},
+        Wizard::Statistics::RecordSupport());
     g_record = &record;
     record.SetLanguageCode(u"en");
     record.ReportStart();

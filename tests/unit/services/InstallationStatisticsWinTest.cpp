@@ -19,6 +19,7 @@
 #include "packages/TestPackages.h"
 #include "sysinfo/AdapterList.h"
 #include "sysinfo/SystemInfo.h"
+#include "wizard/WizardStatistics.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ protected:
     // A record whose user has chosen a language.
     static std::unique_ptr<InstallationStatistics> Started(const InstallationStatistics::Endpoints& endpoints =
                                                                Endpoints()) {
-        auto record = std::make_unique<InstallationStatistics>(endpoints);
+        auto record = std::make_unique<InstallationStatistics>(endpoints, Wizard::Statistics::RecordSupport());
         record->SetLanguageCode(u"fr");
         record->SetPartnerValues(u"", u"FR", u"42");
         record->ReportStart();
@@ -65,7 +66,7 @@ protected:
 };
 
 TEST_F(StatisticsRecord, NothingIsReportedBeforeTheFirstLanguageChoice) {
-    InstallationStatistics record(Endpoints());
+    InstallationStatistics record(Endpoints(), Wizard::Statistics::RecordSupport());
     record.SetContact(u"user@example.com", u"Ann", u"Lee", true);
     record.ReportUserData();
     record.ReportCancel();

@@ -20,6 +20,7 @@
 #include "services/InstallationStatistics.h"
 #include "services/SoapWininetClient.h"
 #include "services/UpdateCheck.h"
+#include "wizard/WizardStatistics.h"
 
 namespace {
 
@@ -73,7 +74,8 @@ protected:
 
         // A failed report leaves one fallback line with the status it met.
         InstallationStatistics record({statisticsUrl, TestServer::Url("/LogHandler.ashx"), kSettingsPath,
-                                       kShortTimeoutMilliseconds, kShortLogTimeoutSeconds});
+                                       kShortTimeoutMilliseconds, kShortLogTimeoutSeconds},
+                                      Wizard::Statistics::RecordSupport());
         record.SetLanguageCode(u"en");
         record.ReportStart();
         const auto lines = ServicesRefServer::LogLines();

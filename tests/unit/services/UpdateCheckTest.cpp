@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/InstallerConfig.h"
-
 namespace {
 
 constexpr VersionRecord kNone{};
@@ -95,48 +93,6 @@ TEST(VersionComparison, InstalledAgainstOffered) {
         EXPECT_EQ(CompareVersions(c.offered, c.installed), c.result)
             << c.offered.main << "." << c.offered.minor << "." << c.offered.build1 << "." << c.offered.build2;
     }
-}
-
-class OfferedVersionCache : public testing::Test {
-protected:
-    void Configure(const std::u16string& packageVersionText) {
-        config_.SetStampEntries({u"DOWNLOAD_MSI_VERSION=" + packageVersionText});
-        config_.ApplyStampSettings();
-    }
-    int Compare(std::optional<VersionRecord> installed) {
-        return CompareInstalledVersion(config_, {[this] {
-                                                     ++serviceCalls_;
-                                                     return serviceAnswer_;
-                                                 },
-                                                 [installed] { return installed; }});
-    }
-
-    InstallerConfig config_;
-    VersionRecord serviceAnswer_;
-    int serviceCalls_ = 0;
-};
-
-TEST_F(OfferedVersionCache, AConfiguredVersionNeedsNoService) {
-    Configure(u"3.0.12.345");
-    serviceAnswer_ = {9, 9, 9, 9};
-    EXPECT_EQ(Compare(VersionRecord{3, 0, 12, 345}), kSameVersionInstalled);
-    EXPECT_EQ(Compare(VersionRecord{3, 0, 13, 0}), kNewerVersionInstalled);
-    EXPECT_EQ(Compare(std::nullopt), kNotInstalledOrOlder);
-    EXPECT_EQ(serviceCalls_, 0);
-    EXPECT_EQ(config_.PackageVersion(), (VersionRecord{3, 0, 12, 345}));
-}
-
-TEST_F(OfferedVersionCache, WithoutAUsableConfiguredVersionTheServiceIsAskedUntilItGivesOne) {
-    Configure(u"3.0 beta");
-    EXPECT_EQ(Compare(VersionRecord{1, 0, 0, 0}), kNewerVersionInstalled);  // against 0.0.0.0
-    EXPECT_EQ(Compare(std::nullopt), kNotInstalledOrOlder);
-    EXPECT_EQ(serviceCalls_, 2);
-
-    serviceAnswer_ = {3, 0, 12, 345};
-    EXPECT_EQ(Compare(VersionRecord{3, 0, 12, 345}), kSameVersionInstalled);
-    serviceAnswer_ = {4, 0, 0, 0};  // no longer asked: the answer is kept
-    EXPECT_EQ(Compare(VersionRecord{3, 0, 12, 345}), kSameVersionInstalled);
-    EXPECT_EQ(serviceCalls_, 3);
 }
 
 }  // namespace

@@ -1,18 +1,11 @@
-// The update check against the reference server's update service, and the
-// comparison with the product installed by the real test packages.
+// The update check against the reference server's update service.
 #include "services/UpdateCheck.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "ServicesRefServer.h"
-#include "app/InstallerConfig.h"
-#include "packages/TestPackages.h"
-#include "sysinfo/InstalledProduct.h"
-#include "sysinfo/VersionParse.h"
 
 namespace {
 
@@ -68,73 +61,6 @@ TEST_F(UpdateService, TheReportedVersionOrNoneForAnyUnusableAnswer) {
         EXPECT_EQ(calls[0].Value("productID"), "13");
     }
     EXPECT_EQ(QueryServiceVersion(u"http://127.0.0.1:1/Service.asmx"), kNone);
-}
-
-// Each package is installed for the cases that need it, and removed again.
-class InstalledProduct : public UpdateService {
-protected:
-    static void Install(const char16_t* version) {
-        const auto folder = std::filesystem::temp_directory_path() / "Corvane Update Check Test";
-        const auto package = TestPackages::Package(u"Corvane2013-" + std::u16string(version) + u".msi");
-        const std::u16string commandLine = u"ADDLOCAL=MainProgram INSTALLDIR=\"" + folder.u16string() + u"\"";
-        ASSERT_EQ(TestPackages::InstallPackage(package, commandLine), 0u);
-    }
-    static void Remove(const char16_t* productCode) { EXPECT_EQ(TestPackages::RemoveProduct(productCode), 0u); }
-
-    // The comparison for `config`, asking the reference service.
-    static int Compare(InstallerConfig& config) {
-        return CompareInstalledVersion(config, {[] { return QueryServiceVersion(ServiceUrl()); },
-                                                [] { return FindInstalledProduct(); }});
-    }
-    // A configuration with this "DOWNLOAD_MSI_VERSION" (none when null).
-    static InstallerConfig Configured(const char16_t* packageVersion) {
-        InstallerConfig config;
-        if (packageVersion) config.SetStampEntries({u"DOWNLOAD_MSI_VERSION=" + std::u16string(packageVersion)});
-        config.ApplyStampSettings();
-        return config;
-    }
-};
-
-TEST_F(InstalledProduct, SameNewerOrOlderThanTheOfferedVersion) {
-    const struct {
-        const char16_t* installed;
-        const char16_t* productCode;
-        const char16_t* configured;  // null: no "DOWNLOAD_MSI_VERSION"
-        const char* serviceAnswer;   // for the cases that ask
-        int result;
-        std::size_t serviceCalls;
-    } cases[] = {
-        {u"3.0.12.345", u"{5D3E2C41-7A9B-4E1F-9C2D-2013C0A73012}", u"3.0.12.345", "", kSameVersionInstalled, 0},
-        {u"3.0.12.345", u"{5D3E2C41-7A9B-4E1F-9C2D-2013C0A73012}", nullptr, "version=3.0.12.345",
-         kSameVersionInstalled, 1},
-        {u"3.0.12.345", u"{5D3E2C41-7A9B-4E1F-9C2D-2013C0A73012}", nullptr, "version=3.0.13.0",
-         kNotInstalledOrOlder, 1},
-        {u"3.0.13.0", u"{5D3E2C41-7A9B-4E1F-9C2D-2013C0A73013}", u"3.0.12.345", "", kNewerVersionInstalled, 0},
-        {u"2.9.99.99", u"{5D3E2C41-7A9B-4E1F-9C2D-2013C0A72999}", u"3.0.0.0", "", kNotInstalledOrOlder, 0},
-    };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const auto& c = cases[i];
-        SCOPED_TRACE(testing::PrintToString(std::u16string(c.installed)) + " case " + std::to_string(i));
-        if (i == 0 || std::u16string(c.installed) != cases[i - 1].installed) Install(c.installed);
-        ASSERT_EQ(FindInstalledProduct(), ParseVersion(std::u16string_view(c.installed)));
-        TestServer::Reset();
-        if (*c.serviceAnswer) SetUpdateAnswer(c.serviceAnswer);
-        InstallerConfig config = Configured(c.configured);
-        EXPECT_EQ(Compare(config), c.result);
-        EXPECT_EQ(Compare(config), c.result);  // callers ask twice; the answer is kept
-        EXPECT_EQ(SoapCalls().size(), c.serviceCalls);
-        if (i + 1 == std::size(cases) || std::u16string(c.installed) != cases[i + 1].installed) Remove(c.productCode);
-    }
-}
-
-TEST_F(InstalledProduct, WhileNoSourceGivesAVersionTheServiceIsAskedEachTime) {
-    SetUpdateAnswer("version=3.0.12");  // no build2
-    InstallerConfig config = Configured(nullptr);
-    ASSERT_FALSE(FindInstalledProduct().has_value());
-    EXPECT_EQ(Compare(config), kNotInstalledOrOlder);
-    EXPECT_EQ(Compare(config), kNotInstalledOrOlder);
-    EXPECT_EQ(SoapCalls().size(), 2u);
-    EXPECT_EQ(config.PackageVersion(), kNone);
 }
 
 }  // namespace

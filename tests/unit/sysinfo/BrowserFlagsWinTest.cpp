@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "unit/sysinfo/RegistryFixtures.h"
+#include "unit/common/RegistryFixtures.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/InstallerConfig.h"
+#include "configuration/InstallerConfig.h"
 #include "resource.h"
 #include "wizard/PageSendEmail.h"
 #include "wizard/WizardIds.h"
@@ -17,7 +17,7 @@ PageSendEmail& Page() {
     static HWND host = CreateWindowExW(0, L"Static", L"host", WS_POPUP, 0, 0, 800, 547, nullptr, nullptr,
                                        GetModuleHandleW(nullptr), nullptr);
     static auto* page = [] {
-        auto* created = new PageSendEmail();
+        auto* created = new PageSendEmail(TheInstallerConfig());
         EXPECT_TRUE(created->CreatePage(host, nullptr));
         return created;
     }();

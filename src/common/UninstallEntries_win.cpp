@@ -1,9 +1,9 @@
-#include "sysinfo/UninstallEntries_win.h"
+#include "common/UninstallEntries_win.h"
 
 #include <set>
 
+#include "common/RegistryText_win.h"
 #include "common/WideText.h"
-#include "sysinfo/RegistryText_win.h"
 
 namespace {
 

@@ -1,21 +1,20 @@
 // The parts of the configuration that talk to Windows: the program's own
 // file, the registry, special folders.
-#include "app/InstallerConfig.h"
+#include "configuration/InstallerConfig.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
 #include "DeploymentValues.h"
-#include "app/StampBlock.h"
 #include "common/FileSystem.h"
+#include "common/ProductIdentity.h"
 #include "common/Registry.h"
 #include "common/RegistryRoot_win.h"
 #include "common/WideText.h"
 #include "common/WinHandles.h"
+#include "configuration/StampBlock.h"
 
 namespace {
-
-constexpr char16_t kProductFolder[] = u"Corvane 2013";
 
 Common::UniqueKey OpenOrCreateForWrite(HKEY root, const std::u16string& path) {
     Common::UniqueKey key;
@@ -79,8 +78,8 @@ std::u16string InstallerConfig::DownloadFolder() const {
     const std::u16string fallback = u"C:\\";
     std::u16string folder = SpecialFolder(CSIDL_APPDATA, true);
     if (folder.empty()) return fallback;
-    for (const char16_t* part : {u"\\Corvane Software", u"\\Installation"}) {
-        folder += part;
+    for (const char16_t* part : {Product::kVendorFolder, u"Installation"}) {
+        folder = folder + u"\\" + part;
         if (!Common::EnsureFolder(folder)) return fallback;
     }
     return folder;
@@ -88,6 +87,6 @@ std::u16string InstallerConfig::DownloadFolder() const {
 
 std::u16string InstallerConfig::DefaultInstallDir() const {
     const std::u16string programFiles = SpecialFolder(CSIDL_PROGRAM_FILES, false);
-    if (programFiles.empty()) return std::u16string(u"C:\\Program Files\\") + kProductFolder;
-    return programFiles + u"\\" + kProductFolder;
+    if (programFiles.empty()) return std::u16string(u"C:\\Program Files\\") + Product::kName;
+    return programFiles + u"\\" + Product::kName;
 }

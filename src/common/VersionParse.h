@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "sysinfo/VersionRecord.h"
+#include "common/VersionRecord.h"
 
 // Four runs of decimal digits, each pair separated by exactly one character
 // that is not a digit ("3.0.12.345", "3-0-12-345"), read as main, minor,

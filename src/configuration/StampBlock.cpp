@@ -1,4 +1,4 @@
-#include "app/StampBlock.h"
+#include "configuration/StampBlock.h"
 
 namespace StampBlock {
 namespace {

@@ -1,4 +1,4 @@
-#include "sysinfo/RegistryText_win.h"
+#include "common/RegistryText_win.h"
 
 #include "common/WideText.h"
 

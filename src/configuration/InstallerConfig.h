@@ -10,7 +10,7 @@
 
 #include "common/FreeSpace.h"
 #include "common/RegistryRoot.h"
-#include "sysinfo/VersionRecord.h"
+#include "common/VersionRecord.h"
 
 // Component bits of the integration features.
 enum FeatureBits : std::uint32_t {

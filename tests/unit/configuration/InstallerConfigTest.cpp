@@ -1,4 +1,4 @@
-#include "app/InstallerConfig.h"
+#include "configuration/InstallerConfig.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
-#include "app/InstallerConfig.h"
+#include "configuration/InstallerConfig.h"
 
 #include <array>
 #include <utility>
 
 #include "DeploymentValues.h"
+#include "common/ProductIdentity.h"
 #include "common/TextUtil.h"
 
 namespace {
 
-constexpr char16_t kLinksKey[] = u"Software\\Corvane 2013\\Settings\\Links";
 constexpr char16_t kAllFeatures[] =
     u"ADDLOCAL=MainProgram,Inregr2007Word,Inregr2007Excel,Inregr2007Outlok,Inregr2007PowerPoint,"
     u"Inregr2007Publisher,IntegrShell,IntegrIE,IntegrFirefox,Previewer";
@@ -41,7 +41,7 @@ constexpr std::uint64_t kRequiredFreeBytes = 100 * kMegabyte;
 }  // namespace
 
 InstallerConfig::InstallerConfig()
-    : linksKey_(kLinksKey), featureString_(kAllFeatures), freeSpaceProbe_(Common::SystemFreeBytes) {}
+    : linksKey_(Product::kLinksKey), featureString_(kAllFeatures), freeSpaceProbe_(Common::SystemFreeBytes) {}
 
 InstallerConfig& TheInstallerConfig() {
     static InstallerConfig config;
@@ -117,5 +117,5 @@ std::optional<FreeSpaceCheck> InstallerConfig::CheckFreeSpace(const std::u16stri
 
 std::u16string InstallDirInFolder(const std::u16string& chosenFolder) {
     // A drive root already ends with its backslash.
-    return chosenFolder.size() == 3 ? chosenFolder + u"Corvane 2013" : chosenFolder + u"\\Corvane 2013";
+    return chosenFolder + (chosenFolder.size() == 3 ? u"" : u"\\") + Product::kName;
 }

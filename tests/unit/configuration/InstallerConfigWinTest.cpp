@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "DeploymentValues.h"
-#include "app/InstallerConfig.h"
 #include "common/Registry.h"
+#include "configuration/InstallerConfig.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "sysinfo/VersionParse.h"
+#include "common/VersionParse.h"
 
 #include <array>
 

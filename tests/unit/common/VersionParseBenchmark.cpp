@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "sysinfo/VersionParse.h"
+#include "common/VersionParse.h"
 
 namespace {
 
