@@ -43,11 +43,11 @@ VersionRecord VersionFromDocument(std::string_view document) {
     return ParseVersion(joined);
 }
 
-int CompareVersions(const VersionRecord& offered, const std::optional<VersionRecord>& installed) {
-    if (!installed) return kNotInstalledOrOlder;
-    if (*installed > offered) return kNewerVersionInstalled;
-    if (*installed < offered) return kNotInstalledOrOlder;
-    return kSameVersionInstalled;
+VersionComparison CompareVersions(const VersionRecord& offered, const std::optional<VersionRecord>& installed) {
+    if (!installed) return VersionComparison::NotInstalledOrOlder;
+    if (*installed > offered) return VersionComparison::NewerInstalled;
+    if (*installed < offered) return VersionComparison::NotInstalledOrOlder;
+    return VersionComparison::SameInstalled;
 }
 
 VersionRecord OfferedVersion(InstallerConfig& config, const std::function<VersionRecord()>& askService) {
@@ -58,7 +58,7 @@ VersionRecord OfferedVersion(InstallerConfig& config, const std::function<Versio
     return config.PackageVersion();
 }
 
-int CompareInstalledVersion(InstallerConfig& config, const VersionSources& sources) {
+VersionComparison CompareInstalledVersion(InstallerConfig& config, const VersionSources& sources) {
     const VersionRecord offered = OfferedVersion(config, sources.askService);
     return CompareVersions(offered, sources.findInstalled ? sources.findInstalled() : std::nullopt);
 }

@@ -11,14 +11,10 @@
 #include <string_view>
 
 #include "services/SoapTimeout.h"
+#include "services/VersionComparison.h"
 #include "sysinfo/VersionRecord.h"
 
 class InstallerConfig;
-
-// Results of CompareInstalledVersion.
-inline constexpr int kNotInstalledOrOlder = 0;
-inline constexpr int kSameVersionInstalled = 1;
-inline constexpr int kNewerVersionInstalled = 2;
 
 // A version document longer than this, or with more markup than this many
 // "<", is no version document: every real one is about a hundred bytes.
@@ -33,7 +29,7 @@ VersionRecord VersionFromDocument(std::string_view document);
 
 // The decision for an offered version and the installed one (nullopt: not
 // installed).
-int CompareVersions(const VersionRecord& offered, const std::optional<VersionRecord>& installed);
+VersionComparison CompareVersions(const VersionRecord& offered, const std::optional<VersionRecord>& installed);
 
 struct VersionSources {
     std::function<VersionRecord()> askService;                    // the update service's version
@@ -45,7 +41,7 @@ struct VersionSources {
 // so that no source giving a version means asking again next time.
 VersionRecord OfferedVersion(InstallerConfig& config, const std::function<VersionRecord()>& askService);
 
-int CompareInstalledVersion(InstallerConfig& config, const VersionSources& sources);
+VersionComparison CompareInstalledVersion(InstallerConfig& config, const VersionSources& sources);
 
 // Windows: GetVersionInfo for the product (id 13) at `serviceUrl`; 0.0.0.0
 // when the call fails or its answer is no version document. COM is
@@ -57,6 +53,5 @@ VersionRecord QueryServiceVersion(const std::u16string& serviceUrl,
 VersionRecord QueryServiceVersion();
 
 // Windows: the process-wide comparison (the configuration record, the
-// update service, the installed-product probe): 0 not installed or older
-// than the offered version, 1 the same version, 2 a newer one.
-int CompareInstalledVersion();
+// update service, the installed-product probe).
+VersionComparison CompareInstalledVersion();

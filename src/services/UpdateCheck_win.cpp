@@ -31,7 +31,7 @@ VersionRecord QueryServiceVersion(const std::u16string& serviceUrl, std::uint32_
 
 VersionRecord QueryServiceVersion() { return QueryServiceVersion(Deployment::kUpdateUrl); }
 
-int CompareInstalledVersion() {
+VersionComparison CompareInstalledVersion() {
     return CompareInstalledVersion(TheInstallerConfig(),
                                    {[] { return QueryServiceVersion(); }, [] { return FindInstalledProduct(); }});
 }

@@ -76,20 +76,20 @@ TEST(VersionComparison, InstalledAgainstOffered) {
     const struct {
         VersionRecord offered;
         std::optional<VersionRecord> installed;
-        int result;
+        VersionComparison result;
     } cases[] = {
-        {{3, 0, 12, 345}, VersionRecord{3, 0, 12, 345}, kSameVersionInstalled},
-        {{3, 0, 12, 345}, VersionRecord{3, 0, 13, 0}, kNewerVersionInstalled},
-        {{3, 0, 0, 0}, VersionRecord{2, 9, 99, 99}, kNotInstalledOrOlder},
-        {{3, 0, 12, 345}, std::nullopt, kNotInstalledOrOlder},
+        {{3, 0, 12, 345}, VersionRecord{3, 0, 12, 345}, VersionComparison::SameInstalled},
+        {{3, 0, 12, 345}, VersionRecord{3, 0, 13, 0}, VersionComparison::NewerInstalled},
+        {{3, 0, 0, 0}, VersionRecord{2, 9, 99, 99}, VersionComparison::NotInstalledOrOlder},
+        {{3, 0, 12, 345}, std::nullopt, VersionComparison::NotInstalledOrOlder},
         // Most significant number first, each unsigned.
-        {{3, 0, 12, 345}, VersionRecord{3, 1, 0, 0}, kNewerVersionInstalled},
-        {{3, 0, 12, 4294967295u}, VersionRecord{3, 0, 13, 0}, kNewerVersionInstalled},
-        {{4294967295u, 0, 0, 0}, VersionRecord{3, 0, 12, 345}, kNotInstalledOrOlder},
+        {{3, 0, 12, 345}, VersionRecord{3, 1, 0, 0}, VersionComparison::NewerInstalled},
+        {{3, 0, 12, 4294967295u}, VersionRecord{3, 0, 13, 0}, VersionComparison::NewerInstalled},
+        {{4294967295u, 0, 0, 0}, VersionRecord{3, 0, 12, 345}, VersionComparison::NotInstalledOrOlder},
         // No offered version: an installed product is the same or newer.
-        {kNone, kNone, kSameVersionInstalled},
-        {kNone, VersionRecord{0, 0, 0, 1}, kNewerVersionInstalled},
-        {kNone, std::nullopt, kNotInstalledOrOlder},
+        {kNone, kNone, VersionComparison::SameInstalled},
+        {kNone, VersionRecord{0, 0, 0, 1}, VersionComparison::NewerInstalled},
+        {kNone, std::nullopt, VersionComparison::NotInstalledOrOlder},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CompareVersions(c.offered, c.installed), c.result)
@@ -103,7 +103,7 @@ protected:
         config_.SetStampEntries({u"DOWNLOAD_MSI_VERSION=" + packageVersionText});
         config_.ApplyStampSettings();
     }
-    int Compare(std::optional<VersionRecord> installed) {
+    VersionComparison Compare(std::optional<VersionRecord> installed) {
         return CompareInstalledVersion(config_, {[this] {
                                                      ++serviceCalls_;
                                                      return serviceAnswer_;
@@ -119,23 +119,23 @@ protected:
 TEST_F(OfferedVersionCache, AConfiguredVersionNeedsNoService) {
     Configure(u"3.0.12.345");
     serviceAnswer_ = {9, 9, 9, 9};
-    EXPECT_EQ(Compare(VersionRecord{3, 0, 12, 345}), kSameVersionInstalled);
-    EXPECT_EQ(Compare(VersionRecord{3, 0, 13, 0}), kNewerVersionInstalled);
-    EXPECT_EQ(Compare(std::nullopt), kNotInstalledOrOlder);
+    EXPECT_EQ(Compare(VersionRecord{3, 0, 12, 345}), VersionComparison::SameInstalled);
+    EXPECT_EQ(Compare(VersionRecord{3, 0, 13, 0}), VersionComparison::NewerInstalled);
+    EXPECT_EQ(Compare(std::nullopt), VersionComparison::NotInstalledOrOlder);
     EXPECT_EQ(serviceCalls_, 0);
     EXPECT_EQ(config_.PackageVersion(), (VersionRecord{3, 0, 12, 345}));
 }
 
 TEST_F(OfferedVersionCache, WithoutAUsableConfiguredVersionTheServiceIsAskedUntilItGivesOne) {
     Configure(u"3.0 beta");
-    EXPECT_EQ(Compare(VersionRecord{1, 0, 0, 0}), kNewerVersionInstalled);  // against 0.0.0.0
-    EXPECT_EQ(Compare(std::nullopt), kNotInstalledOrOlder);
+    EXPECT_EQ(Compare(VersionRecord{1, 0, 0, 0}), VersionComparison::NewerInstalled);  // against 0.0.0.0
+    EXPECT_EQ(Compare(std::nullopt), VersionComparison::NotInstalledOrOlder);
     EXPECT_EQ(serviceCalls_, 2);
 
     serviceAnswer_ = {3, 0, 12, 345};
-    EXPECT_EQ(Compare(VersionRecord{3, 0, 12, 345}), kSameVersionInstalled);
+    EXPECT_EQ(Compare(VersionRecord{3, 0, 12, 345}), VersionComparison::SameInstalled);
     serviceAnswer_ = {4, 0, 0, 0};  // no longer asked: the answer is kept
-    EXPECT_EQ(Compare(VersionRecord{3, 0, 12, 345}), kSameVersionInstalled);
+    EXPECT_EQ(Compare(VersionRecord{3, 0, 12, 345}), VersionComparison::SameInstalled);
     EXPECT_EQ(serviceCalls_, 3);
 }
 
