@@ -78,7 +78,7 @@ BOOL PageDownloadInstall::OnInitDialog() {
     progress_.LoadImages();
     banner_.SubclassDlgItem(IDC_DOWNLOAD_BANNER, Handle());
     carousel_.SubclassDlgItem(IDC_DOWNLOAD_CAROUSEL, Handle());
-    carouselTimer_ = std::make_unique<Common::Timer>(*this, Handle());
+    carouselTimer_ = std::make_unique<Common::Timer>(static_cast<Common::TimerEventHandler&>(*this), Handle());
     cancel_.SubclassDlgItem(IDC_DOWNLOAD_CANCEL, Handle());
     cancel_.SetImages(155, 156, 154, Handle());
     cancel_.SetBackgroundImage(136);
