@@ -2,8 +2,8 @@
 // the centre one glowing, a banner that cross-fades to the next, the title
 // strip of the language, and a feature text with bullets that changes with
 // every step. A step is a 3-second transition ticked every 40 ms by a timer
-// of the timer service; the page starts one every 8 seconds from a thread of
-// its own, so starting a step may be requested from any thread.
+// of the timer service; the page starts one every 8 seconds with a timer of
+// its own, and starting a step may be requested from any thread.
 //
 // Every frame is drawn into one off-screen canvas, kept for the window's
 // life, and copied to the screen in one operation: ticks only invalidate.

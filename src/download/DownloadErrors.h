@@ -1,26 +1,32 @@
 // The errors of the download engine. The page that drives a download catches
-// them and decides what the user sees.
+// them and decides what the user sees; the engine names what failed and the
+// code behind it, and leaves the words to the wizard.
 #pragma once
 
+#include <cstdint>
 #include <exception>
-#include <string>
 
-// A failure with the message meant for the user.
-class UException {
-public:
-    explicit UException(std::u16string text) : text_(std::move(text)) {}
-    virtual ~UException() = default;
-
-    const std::u16string& Text() const { return text_; }
-
-private:
-    std::u16string text_;
+// What a failed download step could not do.
+enum class DownloadFailure {
+    NoTransferHandle,  // libcurl gave no handle
+    TargetNotOpened,   // the target file could not be opened for writing
+    NoPackageName,     // no URL was reached, so the package has no name
+    ServerRefused,     // the server answered 401 to 499; the code is the status
+    TransferFailed,    // the transfer ended without the whole package; the code is libcurl's
 };
 
 // Every download failure that the user is told about.
-class UDownloadException : public UException {
+class UDownloadException {
 public:
-    using UException::UException;
+    UDownloadException(DownloadFailure failure, std::int32_t code) : failure_(failure), code_(code) {}
+
+    DownloadFailure Failure() const { return failure_; }
+    // The engine's LastError() at the failure.
+    std::int32_t Code() const { return code_; }
+
+private:
+    DownloadFailure failure_;
+    std::int32_t code_;
 };
 
 // The transfer ended because a stop was requested; there is nothing to tell.

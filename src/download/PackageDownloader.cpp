@@ -5,13 +5,10 @@
 #define CURL_DISABLE_DEPRECATION  // the progress callback with double counts
 #include <curl/curl.h>
 
-#include "common/TextUtil.h"
 #include "download/PeerCertificate.h"
 #include "download/SystemProxy.h"
 #include "download/TargetPath.h"
 #include "download/UrlEscape.h"
-#include "language/AsLanguage_Manager.h"
-#include "language/ELang_Item.h"
 
 namespace {
 
@@ -29,8 +26,6 @@ constexpr std::int32_t kNoEffectiveUrl = -4;
 
 void* CreateCurlHandle() { return curl_easy_init(); }
 
-std::u16string Text(std::int32_t item) { return LanguageManager().Get_Text(item); }
-
 PackageDownloader* Self(void* self) { return static_cast<PackageDownloader*>(self); }
 
 }  // namespace
@@ -44,15 +39,15 @@ PackageDownloader::PackageDownloader(DownloadProgressCallback progress, HandleSo
 
 PackageDownloader::~PackageDownloader() = default;
 
-void PackageDownloader::Fail(std::int32_t code, std::u16string text) {
+void PackageDownloader::Fail(DownloadFailure failure, std::int32_t code) {
     lastError_ = code;
-    throw UDownloadException(std::move(text));
+    throw UDownloadException(failure, code);
 }
 
 void PackageDownloader::RenewHandle() {
     handle_.Reset();
     handle_.Reset(handleSource_());
-    if (!handle_) Fail(kNoHandle, Text(LI_DOWNLOAD_INIT_FAILED));
+    if (!handle_) Fail(DownloadFailure::NoTransferHandle, kNoHandle);
 }
 
 void PackageDownloader::SetCommonOptions() {
@@ -132,13 +127,12 @@ std::u16string PackageDownloader::ResolveTargetPath(const std::u16string& folder
     long status = 0;
     curl_easy_getinfo(handle_.Get(), CURLINFO_RESPONSE_CODE, &status);
     if (status >= 401 && status <= 499) {
-        const auto code = static_cast<std::int32_t>(status);
-        Fail(code, Text(LI_SERVER_UNAVAILABLE) + Common::DecimalText(static_cast<std::int64_t>(code)));
+        Fail(DownloadFailure::ServerRefused, static_cast<std::int32_t>(status));
     }
 
     char* reached = nullptr;
     if (curl_easy_getinfo(handle_.Get(), CURLINFO_EFFECTIVE_URL, &reached) != CURLE_OK || !reached || !*reached) {
-        Fail(kNoEffectiveUrl, Text(LI_INVALID_PACKAGE_NAME));
+        Fail(DownloadFailure::NoPackageName, kNoEffectiveUrl);
     }
     const std::u16string effectiveUrl = Download::WidenBytes(reached);
     handle_.Reset();
@@ -154,7 +148,7 @@ std::u16string PackageDownloader::Download() {
     SetTransferOptions();
 
     output_.open(std::filesystem::path(targetPath_), std::ios::binary | std::ios::out | std::ios::trunc);
-    if (!output_.is_open()) Fail(kFileNotOpened, Text(LI_PACKAGE_SAVE_FAILED));
+    if (!output_.is_open()) Fail(DownloadFailure::TargetNotOpened, kFileNotOpened);
 
     stop_.exchange(0);
     pauseWanted_.store(false);
@@ -176,10 +170,7 @@ std::u16string PackageDownloader::Download() {
     // A body shorter than announced (CURLE_PARTIAL_FILE) fails like any other
     // broken transfer: handed on as finished, a cut package could pass the
     // caller's check and reach the installer.
-    if (result != CURLE_OK) {
-        const auto code = static_cast<std::int32_t>(result);
-        Fail(code, Text(LI_DOWNLOAD_FAILED) + Common::DecimalText(static_cast<std::int64_t>(code)));
-    }
+    if (result != CURLE_OK) Fail(DownloadFailure::TransferFailed, static_cast<std::int32_t>(result));
     return targetPath_;
 }
 

@@ -50,8 +50,8 @@ public:
     std::u16string ResolveTargetPath(const std::u16string& folder);
 
     // Streams the package to the target path and returns that path. A body
-    // shorter than the size the server announced is a failed transfer (item
-    // 11 with libcurl's code 18), as is a network that stays silent past the
+    // shorter than the size the server announced is a failed transfer (with
+    // libcurl's code 18), as is a network that stays silent past the
     // time-outs (code 28); the file keeps what arrived. A server whose
     // certificate is not trusted for its name fails as code 60 before any
     // request reaches it. Raises
@@ -82,7 +82,7 @@ private:
     void SetNameResolutionOptions();
     void SetTransferOptions();
     void ProbeConnection();
-    [[noreturn]] void Fail(std::int32_t code, std::u16string text);
+    [[noreturn]] void Fail(DownloadFailure failure, std::int32_t code);
 
     // libcurl callbacks; they must never let an exception through.
     static std::size_t WriteToFile(char* data, std::size_t size, std::size_t count, void* self);

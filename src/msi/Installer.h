@@ -22,7 +22,8 @@ public:
     // Installs the package with the command line (properties such as
     // "ADDLOCAL=... INSTALLDIR=\"...\""; may be empty) and returns when the
     // installation has ended. Raises FatalError when the package cannot be
-    // opened or the installer reports a failure (its code is in the text),
+    // opened or the installer reports a failure (its code is in the text and
+    // in Result()),
     // Error when the package cannot be measured or the installer's messages
     // report a fatal exit, an error or a warning.
     void Install(const std::u16string& packagePath, const std::u16string& commandLine);

@@ -37,7 +37,8 @@ void Installer::Install(const std::u16string& packagePath, const std::u16string&
     handler.RaisePendingError();
     if (result != ERROR_SUCCESS) {
         throw FatalError(u"ERROR: MsiInstallProduct return error code " +
-                         Common::DecimalText(static_cast<std::uint64_t>(result)) + u". More info: " + kErrorCodesPage);
+                         Common::DecimalText(static_cast<std::uint64_t>(result)) + u". More info: " + kErrorCodesPage,
+                         result);
     }
 }
 

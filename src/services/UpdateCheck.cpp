@@ -42,11 +42,11 @@ VersionRecord VersionFromDocument(std::string_view document) {
     return ParseVersion(joined);
 }
 
-int CompareVersions(const VersionRecord& offered, const std::optional<VersionRecord>& installed) {
-    if (!installed) return kNotInstalledOrOlder;
-    if (*installed > offered) return kNewerVersionInstalled;
-    if (*installed < offered) return kNotInstalledOrOlder;
-    return kSameVersionInstalled;
+VersionComparison CompareVersions(const VersionRecord& offered, const std::optional<VersionRecord>& installed) {
+    if (!installed) return VersionComparison::NotInstalledOrOlder;
+    if (*installed > offered) return VersionComparison::NewerInstalled;
+    if (*installed < offered) return VersionComparison::NotInstalledOrOlder;
+    return VersionComparison::SameInstalled;
 }
 
 VersionRecord OfferedVersion(std::u16string_view configuredText, VersionRecord& cached,
@@ -58,7 +58,7 @@ VersionRecord OfferedVersion(std::u16string_view configuredText, VersionRecord& 
     return cached;
 }
 
-int CompareInstalledVersion(std::u16string_view configuredText, VersionRecord& cachedOffered,
+VersionComparison CompareInstalledVersion(std::u16string_view configuredText, VersionRecord& cachedOffered,
                             const VersionSources& sources) {
     const VersionRecord offered = OfferedVersion(configuredText, cachedOffered, sources.askService);
     return CompareVersions(offered, sources.findInstalled ? sources.findInstalled() : std::nullopt);

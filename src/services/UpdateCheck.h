@@ -12,11 +12,7 @@
 
 #include "common/VersionRecord.h"
 #include "services/SoapTimeout.h"
-
-// Results of CompareInstalledVersion.
-inline constexpr int kNotInstalledOrOlder = 0;
-inline constexpr int kSameVersionInstalled = 1;
-inline constexpr int kNewerVersionInstalled = 2;
+#include "services/VersionComparison.h"
 
 // A version document longer than this, or with more markup than this many
 // "<", is no version document: every real one is about a hundred bytes.
@@ -31,7 +27,7 @@ VersionRecord VersionFromDocument(std::string_view document);
 
 // The decision for an offered version and the installed one (nullopt: not
 // installed).
-int CompareVersions(const VersionRecord& offered, const std::optional<VersionRecord>& installed);
+VersionComparison CompareVersions(const VersionRecord& offered, const std::optional<VersionRecord>& installed);
 
 struct VersionSources {
     std::function<VersionRecord()> askService;                    // the update service's version
@@ -44,8 +40,8 @@ struct VersionSources {
 VersionRecord OfferedVersion(std::u16string_view configuredText, VersionRecord& cached,
                              const std::function<VersionRecord()>& askService);
 
-int CompareInstalledVersion(std::u16string_view configuredText, VersionRecord& cachedOffered,
-                            const VersionSources& sources);
+VersionComparison CompareInstalledVersion(std::u16string_view configuredText, VersionRecord& cachedOffered,
+                                          const VersionSources& sources);
 
 // Windows: GetVersionInfo for the product (id 13) at `serviceUrl`; 0.0.0.0
 // when the call fails or its answer is no version document. COM is

@@ -20,6 +20,7 @@
 #include "wizard/BaseDialog.h"
 #include "wizard/ButtonFlags.h"
 #include "wizard/PageNavigator.h"
+#include "services/VersionComparison.h"
 
 class InstallerConfig;
 class PageLicense;
@@ -36,10 +37,9 @@ public:
     static constexpr int kHeight = 547;
     static constexpr int kPageTop = 30;
 
-    // How the installed version compares with the offered one: 1 the same,
-    // 2 newer (asked a second time when the first answer is not 1), anything
-    // else not installed or older.
-    using InstalledVersionCheck = std::function<int()>;
+    // How the installed version compares with the offered one (asked a
+    // second time when the first answer is not the same version).
+    using InstalledVersionCheck = std::function<VersionComparison()>;
 
     // Registers the dialog with the language manager: it must live until the
     // program ends. `config` is the configured copy that the dialog fills

@@ -102,8 +102,7 @@ void CCorvaneInstallerDlg::PlaceWindow() {
 
 bool CCorvaneInstallerDlg::IsProductInstalled() {
     if (!compareInstalledVersion_) return false;
-    const int comparison = compareInstalledVersion_();
-    return comparison == 1 || comparison == 2;
+    return compareInstalledVersion_() != VersionComparison::NotInstalledOrOlder;
 }
 
 void CCorvaneInstallerDlg::CreatePages(bool installed) {

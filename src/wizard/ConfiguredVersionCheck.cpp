@@ -1,8 +1,8 @@
 #include "wizard/ConfiguredVersionCheck.h"
 
-int CompareInstalledVersion(InstallerConfig& config, const VersionSources& sources) {
+VersionComparison CompareInstalledVersion(InstallerConfig& config, const VersionSources& sources) {
     VersionRecord offered = config.PackageVersion();
-    const int comparison = CompareInstalledVersion(config.PackageVersionText(), offered, sources);
+    const VersionComparison comparison = CompareInstalledVersion(config.PackageVersionText(), offered, sources);
     config.SetPackageVersion(offered);
     return comparison;
 }

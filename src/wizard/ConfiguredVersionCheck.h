@@ -6,10 +6,9 @@
 #include "configuration/InstallerConfig.h"
 #include "services/UpdateCheck.h"
 
-// 0 not installed or older than the offered version, 1 the same version,
-// 2 a newer one.
-int CompareInstalledVersion(InstallerConfig& config, const VersionSources& sources);
+// How the installed product compares with the offered version.
+VersionComparison CompareInstalledVersion(InstallerConfig& config, const VersionSources& sources);
 
 // Windows: the same with the deployment's update service and the
 // installed-product probe.
-int CompareInstalledVersion(InstallerConfig& config);
+VersionComparison CompareInstalledVersion(InstallerConfig& config);

@@ -2,7 +2,7 @@
 
 #include "sysinfo/InstalledProduct.h"
 
-int CompareInstalledVersion(InstallerConfig& config) {
+VersionComparison CompareInstalledVersion(InstallerConfig& config) {
     return CompareInstalledVersion(config,
                                    {[] { return QueryServiceVersion(); }, [] { return FindInstalledProduct(); }});
 }

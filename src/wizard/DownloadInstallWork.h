@@ -4,77 +4,28 @@
 // installer database, holding the file unchangeable from that check until the
 // installation has read it, remove an installed version when the
 // user chose to reinstall, install silently, report the end and save the
-// settings. Everything it touches goes through DownloadInstallHost, so the
-// flow and its failure paths are plain logic that tests drive with a fake.
+// settings. A package travels from the PackageSource through the checks of
+// the TargetMachine into its Windows Installer; the DownloadInstallView shows
+// the way and the InstallationReports record how it ended. The flow and its
+// failure paths are plain logic that tests drive with fakes of the four.
 #pragma once
 
-#include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "common/HeldFile.h"
-#include "common/VersionRecord.h"
+#include "wizard/DownloadInstallView.h"
+#include "wizard/InstallationReports.h"
+#include "wizard/PackageSource.h"
+#include "wizard/TargetMachine.h"
 
 namespace Wizard {
 
-enum class ErrorButtons { CancelRetry, Close };
-enum class ErrorChoice { Retry, Cancel };
-enum class WorkPhase { Download, Install };
-
-// Reason codes of the outcome record.
-enum CancelReason : int { kCancelledByUser = 1, kDownloadFailure = 2, kInstallFailure = 3 };
-
-class DownloadInstallHost {
-public:
-    virtual ~DownloadInstallHost() = default;
-
-    // --- the page ---
-    virtual void ShowStatus(std::int32_t textItem) = 0;
-    virtual void ResetProgress() = 0;  // a new phase: the bar starts from 0
-    virtual void SetSweeping(bool sweeping) = 0;
-    virtual void EnableCancel(bool enabled) = 0;
-    virtual void SetDownloading(bool downloading) = 0;  // runs or ends the carousel driver
-    virtual ErrorChoice ShowError(const std::u16string& text, ErrorButtons buttons) = 0;
-    virtual void RecordOutcome(WorkPhase phase, int reason, const std::string& errorText) = 0;
-    virtual void CloseWizard() = 0;     // posted: the wizard ends
-    virtual void MoveToNextPage() = 0;  // sent: the wizard shows the next page
-
-    // --- configuration ---
-    virtual std::u16string DownloadLink() = 0;
-    virtual void ResetDownloadLink() = 0;
-    virtual std::u16string DownloadFolder() = 0;
-    virtual std::u16string InstallCommandLine() = 0;
-    virtual void SaveSettings() = 0;  // language, install folder, links
-    // The package's SHA-256 in hexadecimal as the configured copy names it;
-    // empty: any package is taken.
-    virtual std::u16string ExpectedPackageDigest() = 0;
-
-    // --- the download engine (raises UDownloadException, StopDownloading) ---
-    virtual void SetUrl(const std::u16string& url) = 0;
-    virtual std::u16string ResolveTargetPath(const std::u16string& folder) = 0;
-    virtual std::u16string Download() = 0;
-    virtual void TakeDownloadMeasurements() = 0;
-
-    // --- packages and products ---
-    // The package file held unchangeable (nullptr when it cannot be held):
-    // checked through it and kept until the installation has read it.
-    virtual std::unique_ptr<Common::HeldFile> HoldPackage(const std::u16string& path) = 0;
-    virtual bool IsInstallerDatabase(const std::u16string& path) = 0;
-    virtual int CompareInstalledVersion() = 0;  // 1 same, 2 newer installed: remove first
-    virtual std::u16string UninstallCommand() = 0;
-    // RunAndWait and Install raise StopDownloading when the wizard is closing.
-    virtual void RunAndWait(const std::u16string& commandLine) = 0;
-    virtual VersionRecord InstalledVersion() = 0;
-    virtual std::optional<VersionRecord> PackageVersion(const std::u16string& path) = 0;
-    // Raises MSIInstaller::Error (or FatalError).
-    virtual void Install(const std::u16string& path, const std::u16string& commandLine) = 0;
-    virtual void ReportEnd(const std::u16string& path) = 0;
-};
-
 class DownloadInstallWork {
 public:
-    explicit DownloadInstallWork(DownloadInstallHost& host) : host_(host) {}
+    DownloadInstallWork(DownloadInstallView& view, PackageSource& source, TargetMachine& machine,
+                        InstallationReports& reports)
+        : view_(view), source_(source), machine_(machine), reports_(reports) {}
 
     // The whole work; returns when the wizard has been moved on or told to close.
     void Run();
@@ -89,6 +40,7 @@ private:
     // goes to the installation, which reports it, after one more download;
     // a rejected one never reaches it.
     enum class PackageCheck { Accepted, NotADatabase, Rejected };
+    enum class InstallAttempt { Installed, Retry, Failed };
 
     std::u16string TryDownload();
     // Holds the file and checks it: the digest when one is expected, then the
@@ -96,8 +48,13 @@ private:
     PackageCheck CheckPackage(const std::u16string& path);
     void AbandonDownload();
     void RemoveInstalledVersion();
+    // Failed: the user has been told and the wizard is closing.
+    InstallAttempt TryInstall(const std::u16string& path, const std::u16string& commandLine);
 
-    DownloadInstallHost& host_;
+    DownloadInstallView& view_;
+    PackageSource& source_;
+    TargetMachine& machine_;
+    InstallationReports& reports_;
     std::unique_ptr<Common::HeldFile> package_;
     PackageCheck packageCheck_ = PackageCheck::Rejected;  // of the path DownloadPackage returned
 };

@@ -1,12 +1,14 @@
 // The download and install page (123): runs DownloadInstallWork on a worker
 // thread and shows its progress, status line and the feature carousel. The
-// worker reaches the window only through posted messages (view updates,
-// closing) and one sent message (moving on); the page's own Cancel button
-// pauses the transfer while the exit dialog asks.
+// page is all four parts the work talks to: its view, the package source (the
+// configured address and the download engine), the target machine (the
+// package checks, the installed product, the Windows Installer) and the
+// reports. The worker reaches the window only through posted messages (view
+// updates, the carousel, closing) and one sent message (moving on); the
+// page's own Cancel button pauses the transfer while the exit dialog asks.
 #pragma once
 
 #include <atomic>
-#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -15,6 +17,7 @@
 #include "controls/BannerBoard.h"
 #include "controls/PngButton.h"
 #include "controls/SimpleProgressControl.h"
+#include "common/TimerService.h"
 #include "download/DownloadMeasurements.h"
 #include "download/PackageDownloader.h"
 #include "wizard/BaseDialog.h"
@@ -23,7 +26,12 @@
 
 class InstallerConfig;
 
-class PageDownloadInstall : public BaseDialog, private Wizard::DownloadInstallHost {
+class PageDownloadInstall : public BaseDialog,
+                            private Common::TimerEventHandler,
+                            private Wizard::DownloadInstallView,
+                            private Wizard::PackageSource,
+                            private Wizard::TargetMachine,
+                            private Wizard::InstallationReports {
 public:
     // The configured copy the page works with; it outlives the page.
     explicit PageDownloadInstall(InstallerConfig& config);
@@ -51,36 +59,43 @@ private:
     void PaintStatus(HDC dc);
     void OnCancelClicked();
     void PostViewChanged();
-    void StopCarouselDriver();
+    // The carousel timer: one step every eight seconds while the package downloads.
+    void OnTimer(Common::Timer& timer) override;
 
-    // DownloadInstallHost: what the work asks of the page and the machine.
+    // DownloadInstallView: the status line, the bar, the buttons, the dialogs.
     void ShowStatus(std::int32_t textItem) override;
     void ResetProgress() override;
     void SetSweeping(bool sweeping) override;
     void EnableCancel(bool enabled) override;
     void SetDownloading(bool downloading) override;
     Wizard::ErrorChoice ShowError(const std::u16string& text, Wizard::ErrorButtons buttons) override;
-    void RecordOutcome(Wizard::WorkPhase phase, int reason, const std::string& errorText) override;
     void CloseWizard() override;
     void MoveToNextPage() override;
+
+    // PackageSource: the configured address and the download engine.
     std::u16string DownloadLink() override;
     void ResetDownloadLink() override;
     std::u16string DownloadFolder() override;
-    std::u16string InstallCommandLine() override;
-    void SaveSettings() override;
     std::u16string ExpectedPackageDigest() override;
     void SetUrl(const std::u16string& url) override;
     std::u16string ResolveTargetPath(const std::u16string& folder) override;
     std::u16string Download() override;
     void TakeDownloadMeasurements() override;
+
+    // TargetMachine: the package file, the installed product, the Windows Installer.
     std::unique_ptr<Common::HeldFile> HoldPackage(const std::u16string& path) override;
     bool IsInstallerDatabase(const std::u16string& path) override;
-    int CompareInstalledVersion() override;
+    std::optional<VersionRecord> PackageVersion(const std::u16string& path) override;
+    VersionComparison CompareInstalledVersion() override;
+    VersionRecord InstalledVersion() override;
     std::u16string UninstallCommand() override;
     void RunAndWait(const std::u16string& commandLine) override;
-    VersionRecord InstalledVersion() override;
-    std::optional<VersionRecord> PackageVersion(const std::u16string& path) override;
+    std::u16string InstallCommandLine() override;
     void Install(const std::u16string& path, const std::u16string& commandLine) override;
+    void SaveSettings() override;
+
+    // InstallationReports: the statistics record.
+    void RecordOutcome(Wizard::WorkPhase phase, int reason, const std::string& errorText) override;
     void ReportEnd(const std::u16string& path) override;
 
     SimpleProgressControl progress_;
@@ -100,9 +115,6 @@ private:
     void StopWork();
     void StopIfClosing() const;
 
-    std::atomic<bool> downloading_{false};
-    std::mutex carouselLock_;
-    std::condition_variable carouselWake_;
-    std::thread carouselDriver_;
+    std::unique_ptr<Common::Timer> carouselTimer_;  // made with the window, on its thread
     std::thread worker_;
 };

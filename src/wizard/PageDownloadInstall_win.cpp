@@ -61,7 +61,7 @@ PageDownloadInstall::PageDownloadInstall(InstallerConfig& config)
 PageDownloadInstall::~PageDownloadInstall() {
     StopWork();
     if (worker_.joinable()) worker_.join();
-    StopCarouselDriver();
+    carouselTimer_.reset();  // no step is started once the page goes
 }
 
 void PageDownloadInstall::StopWork() {
@@ -79,6 +79,7 @@ BOOL PageDownloadInstall::OnInitDialog() {
     progress_.LoadImages();
     banner_.SubclassDlgItem(IDC_DOWNLOAD_BANNER, Handle());
     carousel_.SubclassDlgItem(IDC_DOWNLOAD_CAROUSEL, Handle());
+    carouselTimer_ = std::make_unique<Common::Timer>(static_cast<Common::TimerEventHandler&>(*this), Handle());
     cancel_.SubclassDlgItem(IDC_DOWNLOAD_CANCEL, Handle());
     cancel_.SetImages(155, 156, 154, Handle());
     cancel_.SetBackgroundImage(136);
@@ -114,7 +115,7 @@ void PageDownloadInstall::OnEnterPage(int) {
     ApplyView();
     worker_ = std::thread([this] {
         try {
-            Wizard::DownloadInstallWork(*this).Run();
+            Wizard::DownloadInstallWork(*this, *this, *this, *this).Run();
         } catch (...) {
             // Nothing may leave the thread; the wizard cannot go on.
             CloseWizard();
@@ -203,7 +204,9 @@ void PageDownloadInstall::ApplyView() {
 
 void PageDownloadInstall::PostViewChanged() { PostMessageW(Handle(), kViewChanged, 0, 0); }
 
-// --- the page, for the work ---
+void PageDownloadInstall::OnTimer(Common::Timer&) { carousel_.StartStep(); }
+
+// --- DownloadInstallView ---
 
 void PageDownloadInstall::ShowStatus(std::int32_t textItem) {
     {
@@ -233,29 +236,12 @@ void PageDownloadInstall::SetSweeping(bool sweeping) {
 void PageDownloadInstall::EnableCancel(bool enabled) { PostMessageW(Handle(), kEnableCancel, enabled, 0); }
 
 void PageDownloadInstall::SetDownloading(bool downloading) {
-    if (!downloading) {
-        StopCarouselDriver();
-        return;
-    }
+    // The timer service hands the worker's requests to its window's thread;
+    // a new download starts the eight seconds afresh.
+    carouselTimer_->Stop();
+    if (!downloading) return;
     downloadStartTick_ = Download::TickCount();
-    StopCarouselDriver();
-    downloading_ = true;
-    // One carousel step every eight seconds while the package downloads.
-    carouselDriver_ = std::thread([this] {
-        std::unique_lock<std::mutex> lock(carouselLock_);
-        while (!carouselWake_.wait_for(lock, kCarouselPeriod, [this] { return !downloading_.load(); })) {
-            carousel_.StartStep();
-        }
-    });
-}
-
-void PageDownloadInstall::StopCarouselDriver() {
-    {
-        std::lock_guard<std::mutex> lock(carouselLock_);
-        downloading_ = false;
-    }
-    carouselWake_.notify_all();
-    if (carouselDriver_.joinable() && carouselDriver_.get_id() != std::this_thread::get_id()) carouselDriver_.join();
+    carouselTimer_->Start(static_cast<unsigned>(kCarouselPeriod.count()));
 }
 
 Wizard::ErrorChoice PageDownloadInstall::ShowError(const std::u16string& text, Wizard::ErrorButtons buttons) {
@@ -266,6 +252,12 @@ Wizard::ErrorChoice PageDownloadInstall::ShowError(const std::u16string& text, W
     const INT_PTR result = ModalDialog::Error(text, set).DoModal(MainWindow(Handle()));
     return result == ModalDialog::Error::kRetried ? Wizard::ErrorChoice::Retry : Wizard::ErrorChoice::Cancel;
 }
+
+void PageDownloadInstall::CloseWizard() { PostMessageW(MainWindow(Handle()), WM_WIZARD_CLOSE, 0, 0); }
+
+void PageDownloadInstall::MoveToNextPage() { SendMessageW(MainWindow(Handle()), WM_WIZARD_NEXT, 0, 0); }
+
+// --- InstallationReports ---
 
 void PageDownloadInstall::RecordOutcome(Wizard::WorkPhase phase, int reason, const std::string& errorText) {
     int value;
@@ -289,11 +281,9 @@ void PageDownloadInstall::RecordOutcome(Wizard::WorkPhase phase, int reason, con
     }
 }
 
-void PageDownloadInstall::CloseWizard() { PostMessageW(MainWindow(Handle()), WM_WIZARD_CLOSE, 0, 0); }
+void PageDownloadInstall::ReportEnd(const std::u16string& path) { TheInstallationStatistics().ReportEnd(path); }
 
-void PageDownloadInstall::MoveToNextPage() { SendMessageW(MainWindow(Handle()), WM_WIZARD_NEXT, 0, 0); }
-
-// --- configuration ---
+// --- configuration: the address for the PackageSource, the installation for the TargetMachine ---
 
 std::u16string PageDownloadInstall::DownloadLink() { return config_.DownloadLink(); }
 
@@ -314,7 +304,7 @@ void PageDownloadInstall::SaveSettings() {
 
 std::u16string PageDownloadInstall::ExpectedPackageDigest() { return config_.PackageDigestText(); }
 
-// --- the download engine ---
+// --- PackageSource: the download engine ---
 
 void PageDownloadInstall::StopIfClosing() const {
     if (closing_) throw StopDownloading();
@@ -342,7 +332,7 @@ void PageDownloadInstall::TakeDownloadMeasurements() {
     progress.downloadFileSize = measurements_.fileSize;
 }
 
-// --- packages and products ---
+// --- TargetMachine ---
 
 std::unique_ptr<Common::HeldFile> PageDownloadInstall::HoldPackage(const std::u16string& path) {
     return Common::HoldFile(path);
@@ -354,7 +344,7 @@ bool PageDownloadInstall::IsInstallerDatabase(const std::u16string& path) {
     return database.Open(path);
 }
 
-int PageDownloadInstall::CompareInstalledVersion() { return ::CompareInstalledVersion(config_); }
+VersionComparison PageDownloadInstall::CompareInstalledVersion() { return ::CompareInstalledVersion(config_); }
 
 std::u16string PageDownloadInstall::UninstallCommand() { return Common::FindUninstallString(); }
 
@@ -400,5 +390,3 @@ void PageDownloadInstall::Install(const std::u16string& path, const std::u16stri
     });
     installer.Install(path, commandLine);
 }
-
-void PageDownloadInstall::ReportEnd(const std::u16string& path) { TheInstallationStatistics().ReportEnd(path); }

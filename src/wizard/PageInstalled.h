@@ -6,19 +6,18 @@
 #include <functional>
 
 #include "controls/CLabel.h"
+#include "services/VersionComparison.h"
 #include "wizard/BaseDialog.h"
 
 class PageInstalled : public BaseDialog {
 public:
     static constexpr int kPageImage = 1368;
     static constexpr int kLastStep = 8;
-    // The answer of the installed-version comparison that means "the same version".
-    static constexpr int kSameVersion = 1;
 
     // Registers the page with the language manager: it must live until the
-    // program ends. `compareInstalledVersion` tells the same version (1)
-    // from a newer one (anything else).
-    explicit PageInstalled(std::function<int()> compareInstalledVersion = {});
+    // program ends. `compareInstalledVersion` tells the same version from a
+    // newer one.
+    explicit PageInstalled(std::function<VersionComparison()> compareInstalledVersion = {});
 
     void ApplyLanguage(LanguageId language) override;
 
@@ -27,7 +26,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    std::function<int()> compareInstalledVersion_;
+    std::function<VersionComparison()> compareInstalledVersion_;
     CLabel message_;
     CLabel hint_;
 };

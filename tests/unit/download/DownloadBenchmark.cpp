@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
                     static_cast<unsigned long long>(bytes), seconds, bytes / 1048576.0 / seconds,
                     static_cast<unsigned long long>(PeakMemoryBytes()), calls);
         return 0;
-    } catch (const UException&) {
+    } catch (const UDownloadException&) {
         std::fprintf(stderr, "download failed, code %d\n", static_cast<int>(engine.LastError()));
     } catch (const std::exception& error) {
         std::fprintf(stderr, "download failed: %s\n", error.what());

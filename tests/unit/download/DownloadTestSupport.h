@@ -1,5 +1,5 @@
-// What the engine tests share: a scratch download folder per test, the
-// failure an operation raised, and the user texts it should carry.
+// What the engine tests share: a scratch download folder per test and the
+// failure an operation raised.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,10 +9,8 @@
 #include <random>
 #include <string>
 
-#include "common/TextUtil.h"
 #include "download/DownloadErrors.h"
 #include "download/TargetPath.h"
-#include "language/AsLanguage_Manager.h"
 
 namespace DownloadTestSupport {
 
@@ -41,12 +39,6 @@ private:
     std::filesystem::path path_;
 };
 
-inline std::u16string Item(std::int32_t item) { return LanguageManager().Get_Text(item); }
-
-inline std::u16string ItemWithCode(std::int32_t item, std::int64_t code) {
-    return Item(item) + Common::DecimalText(code);
-}
-
 // What `operation` raised; fails the test when it raised no UDownloadException.
 template <typename Operation>
 UDownloadException DownloadError(Operation operation) {
@@ -56,7 +48,15 @@ UDownloadException DownloadError(Operation operation) {
         return error;
     }
     ADD_FAILURE() << "no UDownloadException";
-    return UDownloadException(u"");
+    return UDownloadException(DownloadFailure::TransferFailed, 0);
+}
+
+// Whether a failure names what failed and the code behind it.
+inline ::testing::AssertionResult IsFailure(const UDownloadException& error, DownloadFailure failure,
+                                            std::int32_t code) {
+    if (error.Failure() == failure && error.Code() == code) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "failure " << static_cast<int>(error.Failure()) << " with code "
+                                         << error.Code();
 }
 
 }  // namespace DownloadTestSupport

@@ -13,7 +13,6 @@
 #include "DownloadTestSupport.h"
 #include "RefServer.h"
 #include "ScopedSystemProxy.h"
-#include "language/ELang_Item.h"
 
 namespace {
 
@@ -134,7 +133,7 @@ TEST_F(PackageDownloaderTest, ClientErrorsStopTheNameResolutionOtherStatusesDoNo
         engine.SetUrl(Url("/packages/x.msi"));
         if (c.raises) {
             const auto error = DownloadError([&] { engine.ResolveTargetPath(Folder()); });
-            EXPECT_EQ(error.Text(), ItemWithCode(LI_SERVER_UNAVAILABLE, c.status));
+            EXPECT_TRUE(IsFailure(error, DownloadFailure::ServerRefused, c.status));
             EXPECT_EQ(engine.LastError(), c.status);
             EXPECT_EQ(engine.TargetPath(), u"");
         } else {
@@ -159,7 +158,7 @@ TEST_F(PackageDownloaderTest, AnUnreachableServerFailsOnlyInDownload) {
     EXPECT_EQ(engine.ResolveTargetPath(Folder()), Target(u"CorvaneSetup.msi"));
 
     const auto error = DownloadError([&] { engine.Download(); });
-    EXPECT_EQ(error.Text(), ItemWithCode(LI_DOWNLOAD_FAILED, 7));  // CURLE_COULDNT_CONNECT
+    EXPECT_TRUE(IsFailure(error, DownloadFailure::TransferFailed, 7));  // CURLE_COULDNT_CONNECT
     EXPECT_EQ(engine.LastError(), 7);
 }
 
@@ -171,7 +170,7 @@ TEST_F(PackageDownloaderTest, ABodyCutShortIsAFailedTransferThatKeepsWhatArrived
     const std::u16string path = engine.ResolveTargetPath(Folder());
 
     const auto error = DownloadError([&] { engine.Download(); });
-    EXPECT_EQ(error.Text(), ItemWithCode(LI_DOWNLOAD_FAILED, 18));  // CURLE_PARTIAL_FILE
+    EXPECT_TRUE(IsFailure(error, DownloadFailure::TransferFailed, 18));  // CURLE_PARTIAL_FILE
     EXPECT_EQ(engine.LastError(), 18);
     EXPECT_TRUE(TestServer::FileHoldsPattern(path, 40000));
 }
@@ -203,14 +202,14 @@ TEST_F(PackageDownloaderTest, AUrlEndingWithASlashNamesTheFolderItselfWhichCanno
     EXPECT_EQ(engine.ResolveTargetPath(Folder()), Target(u"."));
 
     const auto error = DownloadError([&] { engine.Download(); });
-    EXPECT_EQ(error.Text(), Item(LI_PACKAGE_SAVE_FAILED));
+    EXPECT_TRUE(IsFailure(error, DownloadFailure::TargetNotOpened, -3));
     EXPECT_EQ(engine.LastError(), -3);
 }
 
 TEST_F(PackageDownloaderTest, WithoutAUrlNoNameCanBeFound) {
     PackageDownloader engine(Recorder());
     const auto error = DownloadError([&] { engine.ResolveTargetPath(Folder()); });
-    EXPECT_EQ(error.Text(), Item(LI_INVALID_PACKAGE_NAME));
+    EXPECT_TRUE(IsFailure(error, DownloadFailure::NoPackageName, -4));
     EXPECT_EQ(engine.LastError(), -4);
 }
 
@@ -223,7 +222,7 @@ TEST_F(PackageDownloaderTest, EveryOperationFailsWhenNoTransferHandleCanBeMade) 
     };
     for (const auto& operation : operations) {
         const auto error = DownloadError(operation);
-        EXPECT_EQ(error.Text(), Item(LI_DOWNLOAD_INIT_FAILED));
+        EXPECT_TRUE(IsFailure(error, DownloadFailure::NoTransferHandle, -2));
         EXPECT_EQ(engine.LastError(), -2);
     }
 }
@@ -235,7 +234,7 @@ TEST_F(PackageDownloaderTest, ARedirectLoopEndsAsAFailedTransfer) {
     EXPECT_EQ(engine.ResolveTargetPath(Folder()), Target(u"loop"));
 
     const auto error = DownloadError([&] { engine.Download(); });
-    EXPECT_EQ(error.Text(), ItemWithCode(LI_DOWNLOAD_FAILED, 47));  // CURLE_TOO_MANY_REDIRECTS
+    EXPECT_TRUE(IsFailure(error, DownloadFailure::TransferFailed, 47));  // CURLE_TOO_MANY_REDIRECTS
     EXPECT_EQ(engine.LastError(), 47);
     EXPECT_LT(TestServer::Journal().size(), 100u);
 

@@ -64,13 +64,15 @@ std::u16string SilentRemoval(std::u16string command) {
     return command + u" SHOWSURV=NO /quiet /norestart";
 }
 
+// The text of the failure Install raised; `result` receives its Result().
 template <typename Raised>
 std::u16string InstallRaises(const std::u16string& package, const std::u16string& commandLine,
-                             InstallProgressCallback progress = nullptr) {
+                             InstallProgressCallback progress = nullptr, std::uint32_t* result = nullptr) {
     Installer installer(std::move(progress));
     try {
         installer.Install(package, commandLine);
     } catch (const Raised& error) {
+        if (result) *result = error.Result();
         return error.Text();
     }
     ADD_FAILURE() << "nothing of the expected class raised";
@@ -115,14 +117,18 @@ TEST(Installer, InstallsTheChosenFeaturesAndIsRemovedByItsUninstallCommand) {
 }
 
 TEST(Installer, AFailingInstallationRaisesAFatalErrorWithItsCode) {
-    const auto text = InstallRaises<FatalError>(Package(u"Reboot.msi"), u"");
+    std::uint32_t result = 0;
+    const auto text = InstallRaises<FatalError>(Package(u"Reboot.msi"), u"", nullptr, &result);
     EXPECT_EQ(text.rfind(u"ERROR: MsiInstallProduct return error code 3010. More info: ", 0), 0u)
         << testing::PrintToString(text);
+    EXPECT_EQ(result, 3010u);
     TestPackages::RemoveProduct(kRebootCode);
 
     // A command line the installer cannot read.
-    const auto unreadable = InstallRaises<FatalError>(Package(u"NoFiles.msi"), u"INSTALLDIR=\"C:\\unterminated");
+    const auto unreadable =
+        InstallRaises<FatalError>(Package(u"NoFiles.msi"), u"INSTALLDIR=\"C:\\unterminated", nullptr, &result);
     EXPECT_NE(unreadable.find(u"error code 1639."), std::u16string::npos) << testing::PrintToString(unreadable);
+    EXPECT_EQ(result, 1639u);
 }
 
 // The installer holds the package against changes from its check until the
@@ -173,6 +179,7 @@ TEST(Installer, AnErrorMessageEndsTheInstallationWithAnError) {
         ADD_FAILURE() << "the installer's result instead of the message: " << testing::PrintToString(error.Text());
     } catch (const Error& error) {
         EXPECT_EQ(error.Text(), u"ERROR: INSTALLMESSAGE_ERROR.Disk full.");
+        EXPECT_EQ(error.Result(), 0u);
     }
     TestPackages::RemoveProduct(kNoFilesCode);
 }

@@ -74,20 +74,20 @@ TEST(VersionComparison, InstalledAgainstOffered) {
     const struct {
         VersionRecord offered;
         std::optional<VersionRecord> installed;
-        int result;
+        VersionComparison result;
     } cases[] = {
-        {{3, 0, 12, 345}, VersionRecord{3, 0, 12, 345}, kSameVersionInstalled},
-        {{3, 0, 12, 345}, VersionRecord{3, 0, 13, 0}, kNewerVersionInstalled},
-        {{3, 0, 0, 0}, VersionRecord{2, 9, 99, 99}, kNotInstalledOrOlder},
-        {{3, 0, 12, 345}, std::nullopt, kNotInstalledOrOlder},
+        {{3, 0, 12, 345}, VersionRecord{3, 0, 12, 345}, VersionComparison::SameInstalled},
+        {{3, 0, 12, 345}, VersionRecord{3, 0, 13, 0}, VersionComparison::NewerInstalled},
+        {{3, 0, 0, 0}, VersionRecord{2, 9, 99, 99}, VersionComparison::NotInstalledOrOlder},
+        {{3, 0, 12, 345}, std::nullopt, VersionComparison::NotInstalledOrOlder},
         // Most significant number first, each unsigned.
-        {{3, 0, 12, 345}, VersionRecord{3, 1, 0, 0}, kNewerVersionInstalled},
-        {{3, 0, 12, 4294967295u}, VersionRecord{3, 0, 13, 0}, kNewerVersionInstalled},
-        {{4294967295u, 0, 0, 0}, VersionRecord{3, 0, 12, 345}, kNotInstalledOrOlder},
+        {{3, 0, 12, 345}, VersionRecord{3, 1, 0, 0}, VersionComparison::NewerInstalled},
+        {{3, 0, 12, 4294967295u}, VersionRecord{3, 0, 13, 0}, VersionComparison::NewerInstalled},
+        {{4294967295u, 0, 0, 0}, VersionRecord{3, 0, 12, 345}, VersionComparison::NotInstalledOrOlder},
         // No offered version: an installed product is the same or newer.
-        {kNone, kNone, kSameVersionInstalled},
-        {kNone, VersionRecord{0, 0, 0, 1}, kNewerVersionInstalled},
-        {kNone, std::nullopt, kNotInstalledOrOlder},
+        {kNone, kNone, VersionComparison::SameInstalled},
+        {kNone, VersionRecord{0, 0, 0, 1}, VersionComparison::NewerInstalled},
+        {kNone, std::nullopt, VersionComparison::NotInstalledOrOlder},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CompareVersions(c.offered, c.installed), c.result)

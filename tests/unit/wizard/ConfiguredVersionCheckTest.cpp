@@ -12,7 +12,7 @@ protected:
         config_.SetStampEntries({u"DOWNLOAD_MSI_VERSION=" + packageVersionText});
         config_.ApplyStampSettings();
     }
-    int Compare(std::optional<VersionRecord> installed) {
+    VersionComparison Compare(std::optional<VersionRecord> installed) {
         return CompareInstalledVersion(config_, {[this] {
                                                      ++serviceCalls_;
                                                      return serviceAnswer_;
@@ -28,23 +28,23 @@ protected:
 TEST_F(OfferedVersionCache, AConfiguredVersionNeedsNoService) {
     Configure(u"3.0.12.345");
     serviceAnswer_ = {9, 9, 9, 9};
-    EXPECT_EQ(Compare(VersionRecord{3, 0, 12, 345}), kSameVersionInstalled);
-    EXPECT_EQ(Compare(VersionRecord{3, 0, 13, 0}), kNewerVersionInstalled);
-    EXPECT_EQ(Compare(std::nullopt), kNotInstalledOrOlder);
+    EXPECT_EQ(Compare(VersionRecord{3, 0, 12, 345}), VersionComparison::SameInstalled);
+    EXPECT_EQ(Compare(VersionRecord{3, 0, 13, 0}), VersionComparison::NewerInstalled);
+    EXPECT_EQ(Compare(std::nullopt), VersionComparison::NotInstalledOrOlder);
     EXPECT_EQ(serviceCalls_, 0);
     EXPECT_EQ(config_.PackageVersion(), (VersionRecord{3, 0, 12, 345}));
 }
 
 TEST_F(OfferedVersionCache, WithoutAUsableConfiguredVersionTheServiceIsAskedUntilItGivesOne) {
     Configure(u"3.0 beta");
-    EXPECT_EQ(Compare(VersionRecord{1, 0, 0, 0}), kNewerVersionInstalled);  // against 0.0.0.0
-    EXPECT_EQ(Compare(std::nullopt), kNotInstalledOrOlder);
+    EXPECT_EQ(Compare(VersionRecord{1, 0, 0, 0}), VersionComparison::NewerInstalled);  // against 0.0.0.0
+    EXPECT_EQ(Compare(std::nullopt), VersionComparison::NotInstalledOrOlder);
     EXPECT_EQ(serviceCalls_, 2);
 
     serviceAnswer_ = {3, 0, 12, 345};
-    EXPECT_EQ(Compare(VersionRecord{3, 0, 12, 345}), kSameVersionInstalled);
+    EXPECT_EQ(Compare(VersionRecord{3, 0, 12, 345}), VersionComparison::SameInstalled);
     serviceAnswer_ = {4, 0, 0, 0};  // no longer asked: the answer is kept
-    EXPECT_EQ(Compare(VersionRecord{3, 0, 12, 345}), kSameVersionInstalled);
+    EXPECT_EQ(Compare(VersionRecord{3, 0, 12, 345}), VersionComparison::SameInstalled);
     EXPECT_EQ(serviceCalls_, 3);
 }
 

@@ -36,7 +36,7 @@ protected:
     static void Remove(const char16_t* productCode) { EXPECT_EQ(TestPackages::RemoveProduct(productCode), 0u); }
 
     // The comparison for `config`, asking the reference service.
-    static int Compare(InstallerConfig& config) {
+    static VersionComparison Compare(InstallerConfig& config) {
         return CompareInstalledVersion(config, {[] { return QueryServiceVersion(ServiceUrl()); },
                                                 [] { return FindInstalledProduct(); }});
     }
@@ -55,16 +55,16 @@ TEST_F(InstalledProduct, SameNewerOrOlderThanTheOfferedVersion) {
         const char16_t* productCode;
         const char16_t* configured;  // null: no "DOWNLOAD_MSI_VERSION"
         const char* serviceAnswer;   // for the cases that ask
-        int result;
+        VersionComparison result;
         std::size_t serviceCalls;
     } cases[] = {
-        {u"3.0.12.345", u"{5D3E2C41-7A9B-4E1F-9C2D-2013C0A73012}", u"3.0.12.345", "", kSameVersionInstalled, 0},
+        {u"3.0.12.345", u"{5D3E2C41-7A9B-4E1F-9C2D-2013C0A73012}", u"3.0.12.345", "", VersionComparison::SameInstalled, 0},
         {u"3.0.12.345", u"{5D3E2C41-7A9B-4E1F-9C2D-2013C0A73012}", nullptr, "version=3.0.12.345",
-         kSameVersionInstalled, 1},
+         VersionComparison::SameInstalled, 1},
         {u"3.0.12.345", u"{5D3E2C41-7A9B-4E1F-9C2D-2013C0A73012}", nullptr, "version=3.0.13.0",
-         kNotInstalledOrOlder, 1},
-        {u"3.0.13.0", u"{5D3E2C41-7A9B-4E1F-9C2D-2013C0A73013}", u"3.0.12.345", "", kNewerVersionInstalled, 0},
-        {u"2.9.99.99", u"{5D3E2C41-7A9B-4E1F-9C2D-2013C0A72999}", u"3.0.0.0", "", kNotInstalledOrOlder, 0},
+         VersionComparison::NotInstalledOrOlder, 1},
+        {u"3.0.13.0", u"{5D3E2C41-7A9B-4E1F-9C2D-2013C0A73013}", u"3.0.12.345", "", VersionComparison::NewerInstalled, 0},
+        {u"2.9.99.99", u"{5D3E2C41-7A9B-4E1F-9C2D-2013C0A72999}", u"3.0.0.0", "", VersionComparison::NotInstalledOrOlder, 0},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const auto& c = cases[i];
@@ -85,8 +85,8 @@ TEST_F(InstalledProduct, WhileNoSourceGivesAVersionTheServiceIsAskedEachTime) {
     SetUpdateAnswer("version=3.0.12");  // no build2
     InstallerConfig config = Configured(nullptr);
     ASSERT_FALSE(FindInstalledProduct().has_value());
-    EXPECT_EQ(Compare(config), kNotInstalledOrOlder);
-    EXPECT_EQ(Compare(config), kNotInstalledOrOlder);
+    EXPECT_EQ(Compare(config), VersionComparison::NotInstalledOrOlder);
+    EXPECT_EQ(Compare(config), VersionComparison::NotInstalledOrOlder);
     EXPECT_EQ(SoapCalls().size(), 2u);
     EXPECT_EQ(config.PackageVersion(), kNone);
 }

@@ -1,0 +1,24 @@
+#include "wizard/DownloadFailureText.h"
+
+#include "common/TextUtil.h"
+#include "language/AsLanguage_Manager.h"
+#include "language/ELang_Item.h"
+
+namespace Wizard {
+
+std::u16string DownloadFailureText(const UDownloadException& error) {
+    const auto text = [](std::int32_t item) { return LanguageManager().Get_Text(item); };
+    const auto withCode = [&](std::int32_t item) {
+        return text(item) + Common::DecimalText(static_cast<std::int64_t>(error.Code()));
+    };
+    switch (error.Failure()) {
+        case DownloadFailure::NoTransferHandle: return text(LI_DOWNLOAD_INIT_FAILED);
+        case DownloadFailure::TargetNotOpened: return text(LI_PACKAGE_SAVE_FAILED);
+        case DownloadFailure::NoPackageName: return text(LI_INVALID_PACKAGE_NAME);
+        case DownloadFailure::ServerRefused: return withCode(LI_SERVER_UNAVAILABLE);
+        case DownloadFailure::TransferFailed: break;
+    }
+    return withCode(LI_DOWNLOAD_FAILED);
+}
+
+}  // namespace Wizard

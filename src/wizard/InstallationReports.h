@@ -1,0 +1,22 @@
+// What the download and install work reports: how it ended, for the
+// statistics record, and the end of a successful installation.
+#pragma once
+
+#include <string>
+
+namespace Wizard {
+
+enum class WorkPhase { Download, Install };
+
+// Reason codes of the outcome record.
+enum CancelReason : int { kCancelledByUser = 1, kDownloadFailure = 2, kInstallFailure = 3 };
+
+class InstallationReports {
+public:
+    virtual ~InstallationReports() = default;
+
+    virtual void RecordOutcome(WorkPhase phase, int reason, const std::string& errorText) = 0;
+    virtual void ReportEnd(const std::u16string& packagePath) = 0;
+};
+
+}  // namespace Wizard

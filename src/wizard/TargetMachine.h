@@ -1,0 +1,40 @@
+// The machine the product goes onto: holding and checking the package file,
+// the installed version and its removal, the Windows Installer, and the
+// settings saved once the product is installed.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "common/HeldFile.h"
+#include "services/VersionComparison.h"
+#include "common/VersionRecord.h"
+
+namespace Wizard {
+
+class TargetMachine {
+public:
+    virtual ~TargetMachine() = default;
+
+    // The package file held unchangeable (nullptr when it cannot be held):
+    // checked through it and kept until the installation has read it.
+    virtual std::unique_ptr<Common::HeldFile> HoldPackage(const std::u16string& path) = 0;
+    virtual bool IsInstallerDatabase(const std::u16string& path) = 0;
+    virtual std::optional<VersionRecord> PackageVersion(const std::u16string& path) = 0;
+
+    virtual VersionComparison CompareInstalledVersion() = 0;
+    virtual VersionRecord InstalledVersion() = 0;
+    virtual std::u16string UninstallCommand() = 0;
+    // Raises StopDownloading when the wizard is closing.
+    virtual void RunAndWait(const std::u16string& commandLine) = 0;
+
+    // The properties of the installation: the chosen features and folder.
+    virtual std::u16string InstallCommandLine() = 0;
+    // Raises StopDownloading when the wizard is closing, else
+    // MSIInstaller::Error (or FatalError).
+    virtual void Install(const std::u16string& path, const std::u16string& commandLine) = 0;
+    virtual void SaveSettings() = 0;  // language, install folder, links
+};
+
+}  // namespace Wizard
