@@ -12,11 +12,12 @@
 #include "controls/CheckBoxState.h"
 #include "framework/GdiHandles.h"
 #include "framework/Window.h"
+#include "SkinImageIds.h"
 
 class CCheckBox : public Framework::Window {
 public:
     static constexpr int kGlyphSize = 13;
-    static constexpr int kStripResource = 158;
+    static constexpr int kStripResource = IDB_CHECKBOX_STRIP;
 
     // Loads the glyph strip of `module` (null: this program).
     explicit CCheckBox(HMODULE module = nullptr);

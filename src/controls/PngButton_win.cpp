@@ -4,10 +4,11 @@
 
 #include "controls/ButtonCaption.h"
 #include "framework/OffscreenCanvas.h"
+#include "SkinImageIds.h"
 
 namespace {
 
-constexpr int kDefaultBackground = 1229;
+constexpr int kDefaultBackground = IDPNG_WIZARD_BACKGROUND;
 
 RECT ScreenClientRect(HWND window) {
     RECT rect{};

@@ -45,7 +45,7 @@ public:
 
 protected:
     // Makes the current language active again, which re-texts every window
-    // registered with the language manager.
+    // registered with the language manager, then registers the page itself.
     BOOL OnInitDialog() override;
     // Return, Escape and the close commands belong to the main dialog.
     void OnOK() override {}

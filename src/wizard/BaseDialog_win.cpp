@@ -47,6 +47,10 @@ BOOL BaseDialog::OnInitDialog() {
     AsLanguage_Manager& languages = LanguageManager();
     const LanguageId current = languages.Current_Language();
     if (Language::IsValid(current)) languages.Change_Language(current);
+    // From now on the page hears of every change of language. It was left out
+    // of the change above: its controls do not exist yet, so the page applies
+    // the current language itself once it has made them.
+    languages.Register_Window(this);
     return TRUE;
 }
 

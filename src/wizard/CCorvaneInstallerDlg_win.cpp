@@ -57,7 +57,6 @@ CCorvaneInstallerDlg::CCorvaneInstallerDlg(InstalledVersionCheck compareInstalle
 CCorvaneInstallerDlg::~CCorvaneInstallerDlg() {
     pages_.clear();
     if (IsBound()) DestroyWindow(Handle());
-    if (richEdit_) FreeLibrary(richEdit_);
 }
 
 BOOL CCorvaneInstallerDlg::OnInitDialog() {
