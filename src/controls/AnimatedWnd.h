@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "SkinImageIds.h"
 #include "controls/BannerBoard.h"
 #include "controls/CarouselGeometry.h"
 #include "controls/CarouselStep.h"
@@ -29,7 +30,6 @@
 #include "framework/OffscreenCanvas.h"
 #include "framework/TimerService.h"
 #include "framework/Window.h"
-#include "SkinImageIds.h"
 
 class AnimatedWnd : public Framework::Window, public Framework::TimerEventHandler {
 public:

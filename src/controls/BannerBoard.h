@@ -9,10 +9,10 @@
 #include <memory>
 #include <vector>
 
+#include "SkinImageIds.h"
 #include "controls/BannerCrossFade.h"
 #include "controls/SmartBitmap.h"
 #include "framework/BufferedPaintWindow.h"
-#include "SkinImageIds.h"
 
 // One banner of the board.
 struct BoardItem {

@@ -9,10 +9,10 @@
 
 #include <array>
 
+#include "SkinImageIds.h"
 #include "controls/CheckBoxState.h"
 #include "framework/GdiHandles.h"
 #include "framework/Window.h"
-#include "SkinImageIds.h"
 
 class CCheckBox : public Framework::Window {
 public:

@@ -8,10 +8,10 @@
 
 #include <string>
 
+#include "SkinImageIds.h"
 #include "controls/HtmlListModel.h"
 #include "framework/BufferedPaintWindow.h"
 #include "framework/GdiHandles.h"
-#include "SkinImageIds.h"
 
 using Controls::HTMLLIST_ITEM;
 

@@ -6,10 +6,10 @@
 
 #include <windows.h>
 
+#include "SkinImageIds.h"
 #include "controls/CarouselText.h"
 #include "controls/SmartBitmap.h"
 #include "framework/GdiplusHandles.h"
-#include "SkinImageIds.h"
 
 class CarouselTextPainter {
 public:

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "SkinImageIds.h"
 #include "controls/ButtonCaption.h"
 #include "framework/OffscreenCanvas.h"
-#include "SkinImageIds.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include <windows.h>
 
+#include "SkinImageIds.h"
 #include "controls/ProgressGeometry.h"
 #include "controls/SmartBitmap.h"
 #include "framework/BufferedPaintWindow.h"
-#include "SkinImageIds.h"
 
 class SimpleProgressControl : public Framework::BufferedPaintWindow {
 public:

@@ -13,13 +13,14 @@ namespace Framework {
 
 class BufferedPaintWindow : public Window {
 public:
+    // What WM_PAINT puts on the canvas: the whole client area, or only the
+    // clip box of the update (for a control whose canvas would be large).
+    enum class PaintArea { Client, ClipBox };
+
     // Paints the whole client area onto `dc` now, through the canvas.
     void PaintTo(HDC dc);
 
 protected:
-    // What WM_PAINT puts on the canvas: the whole client area, or only the
-    // clip box of the update (for a control whose canvas would be large).
-    enum class PaintArea { Client, ClipBox };
     explicit BufferedPaintWindow(PaintArea paintArea = PaintArea::Client) : paintArea_(paintArea) {}
 
     // Draws `area` (client coordinates) onto `dc`, a canvas that shows

@@ -17,12 +17,12 @@ POINT MainWindowOrigin(HWND page) {
 
 int LanguageLogoImage(LanguageId language) {
     switch (language) {
-        case Language::French: return 153;
-        case Language::German: return 150;
-        case Language::Spanish: return 152;
-        case Language::Italian: return 149;
-        case Language::Japanese: return 1303;
-        default: return 151;
+        case Language::French: return IDPNG_LANGUAGE_CAPTION_FR;
+        case Language::German: return IDPNG_LANGUAGE_CAPTION_DE;
+        case Language::Spanish: return IDPNG_LANGUAGE_CAPTION_ES;
+        case Language::Italian: return IDPNG_LANGUAGE_CAPTION_IT;
+        case Language::Japanese: return IDPNG_LANGUAGE_CAPTION_JA;
+        default: return IDPNG_LANGUAGE_CAPTION_EN;
     }
 }
 
