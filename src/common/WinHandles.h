@@ -1,4 +1,4 @@
-// Owners of kernel, registry and security handles (Windows only).
+// Owners of kernel, registry, security and module handles (Windows only).
 #pragma once
 
 #include <windows.h>
@@ -33,6 +33,13 @@ struct GlobalMemTraits {
     static Handle Invalid() noexcept { return nullptr; }
     static void Close(Handle h) noexcept { ::GlobalFree(h); }
 };
+// A module this program loaded itself (LoadLibrary*), not one it only looked
+// up (GetModuleHandle).
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { ::FreeLibrary(h); }
+};
 struct LocalMemTraits {
     using Handle = HLOCAL;
     static Handle Invalid() noexcept { return nullptr; }
@@ -45,5 +52,6 @@ using UniqueKey = UniqueResource<RegKeyTraits>;
 using UniqueSid = UniqueResource<SidTraits>;
 using UniqueGlobal = UniqueResource<GlobalMemTraits>;
 using UniqueLocal = UniqueResource<LocalMemTraits>;
+using UniqueModule = UniqueResource<ModuleTraits>;
 
 }  // namespace Common

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "common/TimerService.h"
+#include "SkinImageIds.h"
 #include "controls/BannerBoard.h"
 #include "controls/CarouselGeometry.h"
 #include "controls/CarouselStep.h"
@@ -28,14 +28,17 @@
 #include "controls/SmartBitmap.h"
 #include "framework/GdiplusHandles.h"
 #include "framework/OffscreenCanvas.h"
+#include "framework/TimerService.h"
 #include "framework/Window.h"
 
-class AnimatedWnd : public Framework::Window, public Common::TimerEventHandler {
+class AnimatedWnd : public Framework::Window, public Framework::TimerEventHandler {
 public:
-    static constexpr int kBackgroundImage = 136;
-    static constexpr int kBottomStripImage = 1265;  // not among the skin images: never drawn
+    static constexpr int kBackgroundImage = IDPNG_WIZARD_BACKGROUND_STAGE;
+    static constexpr int kBottomStripImage = IDPNG_BOTTOM_STRIP;  // not among the skin images: never drawn
     static constexpr int kBannerBoardId = 1234;
-    static constexpr std::array<int, 7> kBanners{1242, 1243, 1244, 1245, 1246, 1247, 1248};
+    static constexpr std::array<int, 7> kBanners{IDPNG_BANNER_CONVERT, IDPNG_BANNER_EDIT,   IDPNG_BANNER_READ,
+                                                  IDPNG_BANNER_FORMS,   IDPNG_BANNER_REVIEW, IDPNG_BANNER_SECURE,
+                                                  IDPNG_BANNER_TOOLS};
     // The private message that hands a step start to the window's thread.
     static constexpr UINT kStartStepMessage = WM_APP + 0x0A41;
 
@@ -59,7 +62,7 @@ public:
     void StartStep();
 
     // One animation tick (the step timer's callback).
-    void OnTimer(Common::Timer& timer) override;
+    void OnTimer(Framework::Timer& timer) override;
 
     int Rotation() const { return step_.Rotation(); }
     bool IsStepping() const { return step_.IsStepping(); }
@@ -67,7 +70,7 @@ public:
     int CurrentTextIndex() const { return currentText_; }
     const BannerBoard& Banners() const { return banners_; }
     // The step timer, null until the window is taken over.
-    const Common::Timer* StepTimer() const { return timer_.get(); }
+    const Framework::Timer* StepTimer() const { return timer_.get(); }
 
     // Draws the current frame into the canvas and copies it to (0, 0) of `dc`.
     void PaintTo(HDC dc);
@@ -99,7 +102,7 @@ private:
     // that it is deleted first.
     std::unique_ptr<Framework::OffscreenCanvas> canvas_;
     Framework::UniqueGraphics canvasGraphics_;
-    std::unique_ptr<Common::Timer> timer_;
+    std::unique_ptr<Framework::Timer> timer_;
     // The window step starts are posted to; read by other threads.
     std::atomic<HWND> stepTarget_{nullptr};
 };

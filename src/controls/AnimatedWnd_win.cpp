@@ -35,7 +35,7 @@ AnimatedWnd::~AnimatedWnd() {
 void AnimatedWnd::OnSubclassed() {
     // The "Timers" window belongs to the thread that registers first, this
     // window's thread, and is owned by the wizard window.
-    timer_ = std::make_unique<Common::Timer>(*this, Handle());
+    timer_ = std::make_unique<Framework::Timer>(*this, Handle());
     stepTarget_ = Handle();
 }
 
@@ -73,7 +73,7 @@ LRESULT AnimatedWnd::OnStartStep() {
     return 0;
 }
 
-void AnimatedWnd::OnTimer(Common::Timer&) {
+void AnimatedWnd::OnTimer(Framework::Timer&) {
     const Controls::CarouselStep::TickResult tick = step_.Tick(clock_());
     if (tick.began) {
         banners_.Advance();

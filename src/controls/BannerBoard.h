@@ -9,18 +9,19 @@
 #include <memory>
 #include <vector>
 
+#include "SkinImageIds.h"
 #include "controls/BannerCrossFade.h"
 #include "controls/SmartBitmap.h"
-#include "framework/Window.h"
+#include "framework/BufferedPaintWindow.h"
 
 // One banner of the board.
 struct BoardItem {
     SmartBitmap image;
 };
 
-class BannerBoard : public Framework::Window {
+class BannerBoard : public Framework::BufferedPaintWindow {
 public:
-    static constexpr int kBackgroundImage = 136;
+    static constexpr int kBackgroundImage = IDPNG_WIZARD_BACKGROUND_STAGE;
 
     BannerBoard();
 
@@ -42,16 +43,11 @@ public:
     // Draws the banner the cross-fade shows now, at (x, y).
     void DrawBanner(Gdiplus::GpGraphics* graphics, int x, int y) const;
 
-    // Paints the board (background slice, then the banner) onto `dc`, a
-    // device context of the client size.
-    void PaintTo(HDC dc);
-
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The background slice under the board, then the banner.
+    bool DoPaint(HDC dc, const RECT& client) override;
 
 private:
-    LRESULT OnPaint();
-
     std::vector<std::unique_ptr<BoardItem>> items_;
     Controls::BannerCrossFade fade_;
     SmartBitmap background_;

@@ -2,7 +2,6 @@
 
 #include "controls/WizardBackdrop.h"
 #include "framework/GdiHandles.h"
-#include "framework/OffscreenCanvas.h"
 
 BannerBoard::BannerBoard() {
     items_.reserve(10);
@@ -10,12 +9,8 @@ BannerBoard::BannerBoard() {
 }
 
 bool BannerBoard::Create(HWND parent, int controlId) {
-    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), nullptr, nullptr);
-    if (!window) return false;
-    if (Subclass(window)) return true;
-    DestroyWindow(window);
-    return false;
+    return Window::Create(Framework::kStaticClass,
+                          {parent, {}, WS_CHILD | WS_VISIBLE, 0, static_cast<UINT_PTR>(controlId)});
 }
 
 void BannerBoard::AddItem(int pngId, HMODULE module) {
@@ -31,28 +26,9 @@ void BannerBoard::DrawBanner(Gdiplus::GpGraphics* graphics, int x, int y) const 
     items_[drawing.index]->image.DrawWithTransparency(graphics, x, y, drawing.transparency);
 }
 
-LRESULT BannerBoard::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_PAINT: return OnPaint();
-        case WM_ERASEBKGND: return 1;
-        default: return Window::WindowProc(message, wParam, lParam);
-    }
-}
-
-LRESULT BannerBoard::OnPaint() {
-    Framework::PaintDC paint(Handle());
-    PaintTo(paint.Get());
-    return 0;
-}
-
-void BannerBoard::PaintTo(HDC dc) {
-    const RECT client = ClientRect();
-    Framework::OffscreenCanvas canvas(dc, client.right, client.bottom);
-    if (!canvas.IsValid()) return;
-    {
-        Framework::UniqueGraphics graphics = Framework::GraphicsFor(canvas.Dc());
-        DrawWizardBackdrop(graphics.Get(), background_, Handle());
-        DrawBanner(graphics.Get(), 0, 0);
-    }
-    canvas.CopyTo(dc);
+bool BannerBoard::DoPaint(HDC dc, const RECT&) {
+    Framework::UniqueGraphics graphics = Framework::GraphicsFor(dc);
+    DrawWizardBackdrop(graphics.Get(), background_, Handle());
+    DrawBanner(graphics.Get(), 0, 0);
+    return true;
 }

@@ -9,6 +9,7 @@
 
 #include <array>
 
+#include "SkinImageIds.h"
 #include "controls/CheckBoxState.h"
 #include "framework/GdiHandles.h"
 #include "framework/Window.h"
@@ -16,7 +17,7 @@
 class CCheckBox : public Framework::Window {
 public:
     static constexpr int kGlyphSize = 13;
-    static constexpr int kStripResource = 158;
+    static constexpr int kStripResource = IDB_CHECKBOX_STRIP;
 
     // Loads the glyph strip of `module` (null: this program).
     explicit CCheckBox(HMODULE module = nullptr);

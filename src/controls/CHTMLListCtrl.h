@@ -8,9 +8,10 @@
 
 #include <string>
 
+#include "SkinImageIds.h"
 #include "controls/HtmlListModel.h"
+#include "framework/BufferedPaintWindow.h"
 #include "framework/GdiHandles.h"
-#include "framework/Window.h"
 
 using Controls::HTMLLIST_ITEM;
 
@@ -37,16 +38,14 @@ constexpr UINT HTMLLIST_GETCHECK = WM_USER + 202;      // wParam id: 1 when tick
 constexpr UINT HTMLLIST_GETITEMTOP = WM_USER + 203;    // wParam id: top at the last paint, client pixels
 constexpr UINT HTMLLIST_GETITEMHEIGHT = WM_USER + 204; // wParam id: height
 
-class CHTMLListCtrl : public Framework::Window {
+class CHTMLListCtrl : public Framework::BufferedPaintWindow {
 public:
     static constexpr UINT kControlId = 100001;
     static constexpr wchar_t kClassName[] = L"CHTMLListCtrl";
-    static constexpr int kCheckedBitmap = 1319;
-    static constexpr int kUncheckedBitmap = 1320;
+    static constexpr int kCheckedBitmap = IDB_LIST_CHECK_ON;
+    static constexpr int kUncheckedBitmap = IDB_LIST_CHECK_OFF;
 
     CHTMLListCtrl();
-    // Destroys the list's window if it still exists.
-    ~CHTMLListCtrl() override;
 
     // A visible child of `parent` filling `rect`. False when it cannot be made.
     bool Create(const RECT& rect, HWND parent);
@@ -77,8 +76,7 @@ private:
     void ScrollTo(int position, bool redrawBar = true);
     void Notify(UINT code, const HTMLLIST_ITEM* item);
 
-    LRESULT OnPaint();
-    void Paint(HDC target, const RECT& clip);
+    bool DoPaint(HDC dc, const RECT& clip) override;
     void DrawItem(HDC dc, HTMLLIST_ITEM& item, bool selected, const RECT& clip);
     void DrawItemText(HDC dc, const HTMLLIST_ITEM& item, RECT area);
     LRESULT OnLeftButtonDown(POINT at);

@@ -5,7 +5,6 @@
 
 #include "common/WideText.h"
 #include "controls/DrawMarkupText.h"
-#include "framework/OffscreenCanvas.h"
 
 namespace {
 
@@ -20,17 +19,7 @@ constexpr UINT kMeasureFlags = DT_CALCRECT | DT_WORDBREAK | DT_EXTERNALLEADING;
 
 RECT ToRect(const MarkupRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
-bool RegisterListClass() {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    if (GetClassInfoExW(GetModuleHandleW(nullptr), CHTMLListCtrl::kClassName, &windowClass)) return true;
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = CHTMLListCtrl::kClassName;
-    return RegisterClassExW(&windowClass) != 0;
-}
+constexpr Framework::WindowClass kListClass{CHTMLListCtrl::kClassName, CS_DBLCLKS};
 
 HFONT CreateListFont(BYTE charSet = DEFAULT_CHARSET) {
     LOGFONTW font{};
@@ -49,31 +38,20 @@ HBITMAP LoadCheckBitmap(int id) {
 }  // namespace
 
 CHTMLListCtrl::CHTMLListCtrl()
-    : model_([this](const HTMLLIST_ITEM& item, int width) { return MeasureText(item, width); }),
+    : BufferedPaintWindow(PaintArea::ClipBox),
+      model_([this](const HTMLLIST_ITEM& item, int width) { return MeasureText(item, width); }),
       font_(CreateListFont()),
       checked_(LoadCheckBitmap(kCheckedBitmap)),
       unchecked_(LoadCheckBitmap(kUncheckedBitmap)) {}
 
-CHTMLListCtrl::~CHTMLListCtrl() {
-    if (HWND window = Handle()) DestroyWindow(window);
-}
-
 bool CHTMLListCtrl::Create(const RECT& rect, HWND parent) {
-    if (IsBound() || !RegisterListClass()) return false;
-    HWND window = CreateWindowExW(0, kClassName, L"CHListCtrl", WS_CHILD | WS_VISIBLE | WS_VSCROLL, rect.left,
-                                  rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
-                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kControlId)),
-                                  GetModuleHandleW(nullptr), nullptr);
-    if (!window) return false;
-    if (!Subclass(window)) {
-        DestroyWindow(window);
+    if (!Window::Create(kListClass, {parent, rect, WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, kControlId, L"CHListCtrl"}))
         return false;
-    }
     const RECT client = ClientRect();
     width_ = client.right;
     height_ = client.bottom;
     SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
-    SetScrollInfo(window, SB_VERT, &info, TRUE);
+    SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
     return true;
 }
 
@@ -152,9 +130,6 @@ void CHTMLListCtrl::Notify(UINT code, const HTMLLIST_ITEM* item) {
 
 LRESULT CHTMLListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT: return OnPaint();
-        case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam), ClientRect()); return 0;
-        case WM_ERASEBKGND: return 1;
         case WM_LBUTTONDOWN: return OnLeftButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         case WM_RBUTTONDOWN: Notify(HTMLLIST_RBUTTONDOWN, nullptr); return 0;
         case WM_LBUTTONDBLCLK: Notify(HTMLLIST_LBUTTONDBLCLK, nullptr); return 0;
@@ -171,39 +146,23 @@ LRESULT CHTMLListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case HTMLLIST_GETCHECK:
         case HTMLLIST_GETITEMTOP:
         case HTMLLIST_GETITEMHEIGHT: return OnQuestion(message, wParam);
-        default: return Framework::Window::WindowProc(message, wParam, lParam);
+        default: return BufferedPaintWindow::WindowProc(message, wParam, lParam);
     }
 }
 
-LRESULT CHTMLListCtrl::OnPaint() {
-    Framework::PaintDC paint(Handle());
-    RECT clip{};
-    GetClipBox(paint.Get(), &clip);
-    Paint(paint.Get(), clip);
-    return 0;
-}
-
-void CHTMLListCtrl::Paint(HDC target, const RECT& clip) {
-    Framework::OffscreenCanvas canvas(target, clip.right - clip.left, clip.bottom - clip.top);
-    if (!canvas.IsValid()) return;
-    HDC dc = canvas.Dc();
-    {
-        // Drawn in client coordinates on a canvas the size of the clip box.
-        Framework::SavedDcState saved(dc);
-        SetViewportOrgEx(dc, -clip.left, -clip.top, nullptr);
-        FillRect(dc, &clip, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        const RECT client = ClientRect();
-        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        Framework::SelectionScope font(dc, font_.Get());
-        SetBkMode(dc, TRANSPARENT);
-        int top = client.top - ScrollPosition();
-        for (HTMLLIST_ITEM& item : model_.Items()) {
-            item.rect = {client.left, top, client.right, top + item.height};
-            DrawItem(dc, item, item.id == selected_, clip);
-            top += item.height;
-        }
+bool CHTMLListCtrl::DoPaint(HDC dc, const RECT& clip) {
+    FillRect(dc, &clip, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const RECT client = ClientRect();
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    Framework::SelectionScope font(dc, font_.Get());
+    SetBkMode(dc, TRANSPARENT);
+    int top = client.top - ScrollPosition();
+    for (HTMLLIST_ITEM& item : model_.Items()) {
+        item.rect = {client.left, top, client.right, top + item.height};
+        DrawItem(dc, item, item.id == selected_, clip);
+        top += item.height;
     }
-    canvas.CopyTo(target, clip.left, clip.top);
+    return true;
 }
 
 void CHTMLListCtrl::DrawItem(HDC dc, HTMLLIST_ITEM& item, bool selected, const RECT& clip) {

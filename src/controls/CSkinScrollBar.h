@@ -9,9 +9,9 @@
 #include <windows.h>
 
 #include "controls/ScrollBarGeometry.h"
-#include "framework/Window.h"
+#include "framework/BufferedPaintWindow.h"
 
-class CSkinScrollBar : public Framework::Window {
+class CSkinScrollBar : public Framework::BufferedPaintWindow {
 public:
     static constexpr UINT_PTR kFirstRepeatTimer = 200;  // 500 ms after the press
     static constexpr UINT_PTR kRepeatTimer = 100;       // every 100 ms after that
@@ -33,11 +33,10 @@ public:
     int HoveredPart() const { return hovered_; }
     int PressedPart() const { return pressed_; }
 
-    // Paints the bar as it is now onto `dc` (client coordinates).
-    void Paint(HDC dc);
-
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The bar as it is now; nothing before the skin is set.
+    bool DoPaint(HDC dc, const RECT& client) override;
 
 private:
     int Along(LPARAM lParam) const;

@@ -5,40 +5,17 @@
 #include <algorithm>
 
 #include "framework/GdiHandles.h"
-#include "framework/OffscreenCanvas.h"
 
 namespace {
 
 using namespace Controls;
 
-constexpr wchar_t kClassName[] = L"SkinScrollBar";
-
-bool RegisterBarClass() {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    if (GetClassInfoExW(GetModuleHandleW(nullptr), kClassName, &windowClass)) return true;
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassExW(&windowClass) != 0;
-}
+constexpr Framework::WindowClass kBarClass{L"SkinScrollBar", CS_DBLCLKS};
 
 }  // namespace
 
 bool CSkinScrollBar::Create(DWORD style, const RECT& rect, HWND parent, UINT id) {
-    if (IsBound() || !RegisterBarClass()) return false;
-    HWND window = CreateWindowExW(0, kClassName, L"", WS_CHILD | (style & ~WS_VISIBLE), rect.left, rect.top,
-                                  rect.right - rect.left, rect.bottom - rect.top, parent,
-                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleW(nullptr),
-                                  nullptr);
-    if (!window) return false;
-    if (!Subclass(window)) {
-        DestroyWindow(window);
-        return false;
-    }
-    return true;
+    return Window::Create(kBarClass, {parent, rect, WS_CHILD | (style & ~WS_VISIBLE), 0, id});
 }
 
 bool CSkinScrollBar::IsVertical() const {
@@ -81,17 +58,11 @@ void CSkinScrollBar::Send(int request, int position) {
 void CSkinScrollBar::RepaintNow() {
     if (!Handle()) return;
     Framework::WindowDC dc(Handle());
-    Paint(dc.Get());
+    PaintTo(dc.Get());
 }
 
 LRESULT CSkinScrollBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT: {
-            Framework::PaintDC paint(Handle());
-            Paint(paint.Get());
-            return 0;
-        }
-        case WM_ERASEBKGND: return 1;
         case SBM_SETSCROLLINFO: return OnSetScrollInfo(static_cast<BOOL>(wParam), reinterpret_cast<SCROLLINFO*>(lParam));
         case SBM_GETSCROLLINFO: return OnGetScrollInfo(reinterpret_cast<SCROLLINFO*>(lParam));
         case WM_LBUTTONDOWN: return OnButtonDown(lParam);
@@ -105,7 +76,7 @@ LRESULT CSkinScrollBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ENABLE: Invalidate(false); return 0;
         default: break;
     }
-    return Framework::Window::WindowProc(message, wParam, lParam);
+    return BufferedPaintWindow::WindowProc(message, wParam, lParam);
 }
 
 LRESULT CSkinScrollBar::OnSetScrollInfo(BOOL redraw, const SCROLLINFO* info) {
@@ -286,13 +257,9 @@ void CSkinScrollBar::TileCell(HDC dc, HDC skin, int column, int row, const RECT&
     }
 }
 
-void CSkinScrollBar::Paint(HDC target) {
-    if (!skin_ || cell_ <= 0) return;
-    const RECT client = ClientRect();
-    Framework::OffscreenCanvas canvas(target, client.right, client.bottom);
-    if (!canvas.IsValid()) return;
-    HDC dc = canvas.Dc();
-    Framework::UniqueMemoryDC skinDc(CreateCompatibleDC(target));
+bool CSkinScrollBar::DoPaint(HDC dc, const RECT& client) {
+    if (!skin_ || cell_ <= 0) return false;
+    Framework::UniqueMemoryDC skinDc(CreateCompatibleDC(dc));
     Framework::SelectionScope picture(skinDc.Get(), skin_);
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 
@@ -315,5 +282,5 @@ void CSkinScrollBar::Paint(HDC target) {
                  cell_ - kThumbCap);
         TileCell(dc, skinDc.Get(), column, row, PartRect({thumb.end - cap, thumb.end}), cell_ - cap, cell_);
     }
-    canvas.CopyTo(target);
+    return true;
 }

@@ -30,7 +30,6 @@ public:
     static constexpr wchar_t kClassName[] = L"SkinScrollBarFrame";
 
     CSkinScrollWnd() = default;
-    ~CSkinScrollWnd() override;
 
     HWND Target() const { return target_; }
     HWND Limit() const { return limit_; }

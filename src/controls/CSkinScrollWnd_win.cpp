@@ -12,17 +12,9 @@ namespace {
 constexpr UINT_PTR kTargetHookId = 0x536B5362;  // "SkSb"
 constexpr UINT_PTR kLimitHookId = 0x536B4C6D;   // "SkLm"
 
-bool RegisterFrameClass() {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    if (GetClassInfoExW(GetModuleHandleW(nullptr), CSkinScrollWnd::kClassName, &windowClass)) return true;
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = CSkinScrollWnd::kClassName;
-    return RegisterClassExW(&windowClass) != 0;
-}
+// The frame and the clipping window inside it: black where nothing covers them.
+const Framework::WindowClass kFrameClass{CSkinScrollWnd::kClassName, 0,
+                                         static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))};
 
 // The clipping window sits between the target and the page: what the target
 // tells its parent goes on to the page, as before the wrapping.
@@ -51,13 +43,6 @@ SCROLLINFO ReadScrollInfo(HWND window, int which) {
 
 }  // namespace
 
-CSkinScrollWnd::~CSkinScrollWnd() {
-    if (HWND frame = Handle()) {
-        Unsubclass();
-        DestroyWindow(frame);
-    }
-}
-
 CSkinScrollWnd* AttachSkinnedScrollBars(HWND target, std::unique_ptr<CSkinScrollWnd> frame, HBITMAP skin) {
     if (!target || !frame || SkinnedScrollFrameOf(target)) return nullptr;
     CSkinScrollWnd* wrapping = frame.get();
@@ -80,7 +65,6 @@ CSkinScrollWnd* SkinnedScrollFrameOf(HWND target) {
 }
 
 bool CSkinScrollWnd::Wrap(HWND target, HBITMAP skin) {
-    if (!RegisterFrameClass()) return false;
     HWND parent = GetParent(target);
     skin_ = skin;
     BITMAP picture{};
@@ -114,21 +98,16 @@ bool CSkinScrollWnd::Wrap(HWND target, HBITMAP skin) {
         innerHeight -= 2 * edge;
     }
 
-    HWND frame = CreateWindowExW(frameExStyle, kClassName, L"", frameStyle, rect.left, rect.top,
-                                 rect.right - rect.left, rect.bottom - rect.top, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    if (!frame) return false;
-    if (!Subclass(frame)) {
-        DestroyWindow(frame);
-        return false;
-    }
+    if (!Create(kFrameClass, {parent, rect, frameStyle, frameExStyle, static_cast<UINT_PTR>(id)})) return false;
+    HWND frame = Handle();
     // Keeps the target's place in the tab order.
     SetWindowPos(frame, target, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     const RECT client = ClientRect();
-    limit_ = CreateWindowExW(0, kClassName, L"LIMIT", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, client.right,
-                             client.bottom, frame, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kLimitId)),
-                             GetModuleHandleW(nullptr), nullptr);
+    // A child of the frame: it goes with the frame.
+    limit_ = Framework::CreateWindowOfClass(
+                 kFrameClass, {frame, client, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, kLimitId, L"LIMIT"})
+                 .Release();
     const RECT barPlace{0, 0, cell_, cell_};
     if (!limit_ || !horizontal_.Create(SBS_HORZ, barPlace, frame, kHorizontalBarId) ||
         !vertical_.Create(SBS_VERT, barPlace, frame, kVerticalBarId))

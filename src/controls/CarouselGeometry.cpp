@@ -1,5 +1,7 @@
 #include "controls/CarouselGeometry.h"
 
+#include "SkinImageIds.h"
+
 namespace Controls {
 
 namespace {
@@ -10,16 +12,20 @@ constexpr std::array<double, kCarouselImageCount> kSlotPositions{0.35, 0.47, 0.6
 constexpr std::array<double, kCarouselImageCount> kSlotSteps{0.12, 0.18, 0.35, 0.35, 0.18, 0.12, 0.35};
 constexpr int kLastSlot = kCarouselImageCount - 1;
 
+// By language index in the wizard's order.
+constexpr std::array<int, 6> kTitleImages{IDPNG_CAROUSEL_TITLE_EN, IDPNG_CAROUSEL_TITLE_FR, IDPNG_CAROUSEL_TITLE_DE,
+                                          IDPNG_CAROUSEL_TITLE_ES, IDPNG_CAROUSEL_TITLE_IT, IDPNG_CAROUSEL_TITLE_JA};
+
 }  // namespace
 
 const std::array<CarouselImage, kCarouselImageCount> kCarouselImages{{
-    {1185, 1225, 10, -20},
-    {1184, 1224, -5, -15},
-    {1183, 1223, 10, -10},
-    {1182, 1222, 0, -20},
-    {1188, 1228, 0, -20},
-    {1187, 1227, 0, -20},
-    {1186, 1226, 10, -10},
+    {IDPNG_BOX_FORMS, IDPNG_GLOW_FORMS, 10, -20},
+    {IDPNG_BOX_READ, IDPNG_GLOW_READ, -5, -15},
+    {IDPNG_BOX_EDIT, IDPNG_GLOW_EDIT, 10, -10},
+    {IDPNG_BOX_CONVERT, IDPNG_GLOW_CONVERT, 0, -20},
+    {IDPNG_BOX_TOOLS, IDPNG_GLOW_TOOLS, 0, -20},
+    {IDPNG_BOX_SECURE, IDPNG_GLOW_SECURE, 0, -20},
+    {IDPNG_BOX_REVIEW, IDPNG_GLOW_REVIEW, 10, -10},
 }};
 
 int CarouselSlot(int imageIndex, int rotation) {
@@ -49,16 +55,9 @@ double StepProgress(std::uint32_t now, std::uint32_t start, std::uint32_t durati
     return progress > 1 ? 1 : progress;
 }
 
-int CarouselTitleImage(LanguageId language) {
-    switch (language) {
-        case Language::English: return 160;
-        case Language::French: return 161;
-        case Language::German: return 159;
-        case Language::Spanish: return 162;
-        case Language::Italian: return 163;
-        case Language::Japanese: return 1304;
-        default: return 0;
-    }
+int CarouselTitleImage(int languageIndex) {
+    const bool known = languageIndex >= 0 && languageIndex < static_cast<int>(kTitleImages.size());
+    return known ? kTitleImages[languageIndex] : 0;
 }
 
 }  // namespace Controls

@@ -8,8 +8,6 @@
 #include <array>
 #include <cstdint>
 
-#include "language/LanguageId.h"
-
 namespace Controls {
 
 constexpr int kCarouselImageCount = 7;
@@ -51,8 +49,9 @@ BoxPlacement PlaceBox(double position);
 // counts wrap after 49.7 days; the difference stays right across the wrap.
 double StepProgress(std::uint32_t now, std::uint32_t start, std::uint32_t durationMs);
 
-// The title strip of the carousel in `language`; 0 (no strip) for a language
-// without one.
-int CarouselTitleImage(LanguageId language);
+// The title strip of the carousel for the interface language at
+// `languageIndex` in the wizard's order (English, French, German, Spanish,
+// Italian, Japanese); 0 (no strip) for an index outside that list.
+int CarouselTitleImage(int languageIndex);
 
 }  // namespace Controls

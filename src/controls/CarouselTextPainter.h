@@ -6,14 +6,15 @@
 
 #include <windows.h>
 
+#include "SkinImageIds.h"
 #include "controls/CarouselText.h"
 #include "controls/SmartBitmap.h"
 #include "framework/GdiplusHandles.h"
 
 class CarouselTextPainter {
 public:
-    static constexpr int kBulletImage = 139;
-    static constexpr int kMarkerImage = 1312;  // not among the skin images: never drawn
+    static constexpr int kBulletImage = IDPNG_BULLET;
+    static constexpr int kMarkerImage = IDPNG_CAROUSEL_MARKER;  // not among the skin images: never drawn
     static constexpr Gdiplus::ARGB kTextColor = 0xFFC4DCEB;
 
     CarouselTextPainter();

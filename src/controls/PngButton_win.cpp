@@ -2,12 +2,13 @@
 
 #include <string>
 
+#include "SkinImageIds.h"
 #include "controls/ButtonCaption.h"
 #include "framework/OffscreenCanvas.h"
 
 namespace {
 
-constexpr int kDefaultBackground = 1229;
+constexpr int kDefaultBackground = IDPNG_WIZARD_BACKGROUND;
 
 RECT ScreenClientRect(HWND window) {
     RECT rect{};

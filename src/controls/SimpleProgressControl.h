@@ -5,15 +5,16 @@
 
 #include <windows.h>
 
+#include "SkinImageIds.h"
 #include "controls/ProgressGeometry.h"
 #include "controls/SmartBitmap.h"
-#include "framework/Window.h"
+#include "framework/BufferedPaintWindow.h"
 
-class SimpleProgressControl : public Framework::Window {
+class SimpleProgressControl : public Framework::BufferedPaintWindow {
 public:
-    static constexpr int kTrackImage = 1358;
-    static constexpr int kFillImage = 1359;
-    static constexpr int kHighlightImage = 1369;
+    static constexpr int kTrackImage = IDPNG_PROGRESS_TRACK;
+    static constexpr int kFillImage = IDPNG_PROGRESS_FILL;
+    static constexpr int kHighlightImage = IDPNG_PROGRESS_HIGHLIGHT;
     static constexpr UINT_PTR kSweepTimer = 1;
     static constexpr UINT kSweepPeriodMs = 40;
 
@@ -31,14 +32,12 @@ public:
     bool IsSweeping() const { return sweeping_; }
     int HighlightX() const { return sweep_.x; }
 
-    // Paints the bar onto `dc` (a device context of the client size).
-    void PaintTo(HDC dc);
-
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The track, the fill of the done share or the sweeping highlight.
+    bool DoPaint(HDC dc, const RECT& client) override;
 
 private:
-    LRESULT OnPaint();
     LRESULT OnTimer();
 
     SmartBitmap track_;

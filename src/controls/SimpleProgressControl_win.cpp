@@ -1,7 +1,6 @@
 #include "controls/SimpleProgressControl.h"
 
 #include "framework/GdiHandles.h"
-#include "framework/OffscreenCanvas.h"
 
 bool SimpleProgressControl::LoadImages(HMODULE module) {
     if (!track_.LoadFromResource(kTrackImage, module)) return false;
@@ -33,17 +32,9 @@ void SimpleProgressControl::StopSweeping() {
 
 LRESULT SimpleProgressControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT: return OnPaint();
         case WM_TIMER: return OnTimer();
-        case WM_ERASEBKGND: return 1;
-        default: return Window::WindowProc(message, wParam, lParam);
+        default: return BufferedPaintWindow::WindowProc(message, wParam, lParam);
     }
-}
-
-LRESULT SimpleProgressControl::OnPaint() {
-    Framework::PaintDC paint(Handle());
-    PaintTo(paint.Get());
-    return 0;
 }
 
 LRESULT SimpleProgressControl::OnTimer() {
@@ -52,23 +43,18 @@ LRESULT SimpleProgressControl::OnTimer() {
     return 0;
 }
 
-void SimpleProgressControl::PaintTo(HDC dc) {
-    const RECT client = ClientRect();
-    Framework::OffscreenCanvas canvas(dc, client.right, client.bottom);
-    if (!canvas.IsValid()) return;
-    {
-        Framework::UniqueGraphics graphics = Framework::GraphicsFor(canvas.Dc());
-        track_.DrawScaled(graphics.Get(), 0, 0, static_cast<float>(client.right), static_cast<float>(client.bottom));
-        Framework::UniqueTexture texture;
-        if (fill_.IsLoaded())
-            Framework::Gdip::GdipCreateTexture(fill_.GetImage().get(), Gdiplus::WrapModeTileFlipX, texture.Put());
-        const int trackWidth = static_cast<int>(track_.Width());
-        const int fillHeight = static_cast<int>(fill_.Height());
-        const int fillWidth = sweeping_ ? trackWidth : Controls::ProgressFillWidth(trackWidth, marginX_, percent_);
-        if (texture && fillWidth > 0)
-            Framework::Gdip::GdipFillRectangleI(graphics.Get(), texture.Get(), marginX_, marginY_, fillWidth,
-                                                fillHeight);
-        if (sweeping_) highlight_.Draw(graphics.Get(), sweep_.x, 1);
-    }
-    canvas.CopyTo(dc);
+bool SimpleProgressControl::DoPaint(HDC dc, const RECT& client) {
+    Framework::UniqueGraphics graphics = Framework::GraphicsFor(dc);
+    track_.DrawScaled(graphics.Get(), 0, 0, static_cast<float>(client.right), static_cast<float>(client.bottom));
+    Framework::UniqueTexture texture;
+    if (fill_.IsLoaded())
+        Framework::Gdip::GdipCreateTexture(fill_.GetImage().get(), Gdiplus::WrapModeTileFlipX, texture.Put());
+    const int trackWidth = static_cast<int>(track_.Width());
+    const int fillHeight = static_cast<int>(fill_.Height());
+    const int fillWidth = sweeping_ ? trackWidth : Controls::ProgressFillWidth(trackWidth, marginX_, percent_);
+    if (texture && fillWidth > 0)
+        Framework::Gdip::GdipFillRectangleI(graphics.Get(), texture.Get(), marginX_, marginY_, fillWidth,
+                                            fillHeight);
+    if (sweeping_) highlight_.Draw(graphics.Get(), sweep_.x, 1);
+    return true;
 }

@@ -9,12 +9,21 @@
 // scroll messages of its children to the child's object first (reflection),
 // so a control paints and answers for itself.
 //
+// A window is either taken over (Subclass: a template's control, a window
+// someone else made) or made by the object itself (Create), when the object
+// owns it.
+//
 // Teardown: on WM_NCDESTROY the subclass is removed and the object forgets
-// its handle before OnFinalMessage runs; destroying the object first removes
-// the subclass and leaves the window to its owner. Objects cannot be copied.
+// its handle before OnFinalMessage runs. Destroying the object first removes
+// the subclass (no message reaches the object after that) and then destroys
+// a window the object made; a window it took over is left to its owner.
+// Objects cannot be copied.
 #pragma once
 
 #include <windows.h>
+
+#include "framework/WindowClass.h"
+#include "framework/WindowHandle.h"
 
 namespace Framework {
 
@@ -38,6 +47,12 @@ public:
     bool SubclassDlgItem(int controlId, HWND parent);
     // Gives the window back to its previous procedure.
     void Unsubclass();
+
+    // Makes a window of `windowClass` and takes it over; it belongs to this
+    // object from then on. A window that was made but could not be taken
+    // over is destroyed again. False when this object is bound already or
+    // no window could be made.
+    bool Create(const WindowClass& windowClass, const WindowPlacement& placement);
 
     // Called by the modal loop for messages to this window or its children,
     // innermost window first; true stops the message there.
@@ -76,6 +91,8 @@ private:
                                          DWORD_PTR object);
 
     HWND handle_ = nullptr;
+    // The window this object made (Create), destroyed with the object.
+    UniqueWindow owned_;
 };
 
 // Walks from the message's window up to `stop` (inclusive) and offers the

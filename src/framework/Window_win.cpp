@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "framework/MessageBoundary.h"
 
 namespace Framework {
@@ -38,7 +40,11 @@ HWND ReflectionTarget(UINT message, LPARAM lParam) {
 
 }  // namespace
 
-Window::~Window() { Unsubclass(); }
+Window::~Window() {
+    // Stop dispatching first: the window's last messages must not reach a
+    // half-destroyed object. `owned_` then destroys a window we made.
+    Unsubclass();
+}
 
 Window* Window::FromHandle(HWND window) {
     DWORD_PTR object = 0;
@@ -57,6 +63,14 @@ bool Window::Subclass(HWND window) {
 
 bool Window::SubclassDlgItem(int controlId, HWND parent) {
     return parent && Subclass(GetDlgItem(parent, controlId));
+}
+
+bool Window::Create(const WindowClass& windowClass, const WindowPlacement& placement) {
+    if (handle_) return false;
+    UniqueWindow window = CreateWindowOfClass(windowClass, placement);
+    if (!window || !Subclass(window.Get())) return false;
+    owned_ = std::move(window);
+    return true;
 }
 
 void Window::Unsubclass() {
@@ -114,6 +128,7 @@ LRESULT CALLBACK Window::SubclassProc(HWND window, UINT message, WPARAM wParam, 
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(window, &Window::SubclassProc, kSubclassId);
         self->handle_ = nullptr;
+        self->owned_.Release();  // going already
         const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
         CallAtBoundary(0, [self] {
             self->OnFinalMessage();

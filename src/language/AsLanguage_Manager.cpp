@@ -88,7 +88,13 @@ const char16_t* AsLanguage_Manager::Get_Text(std::int32_t item) const {
 }
 
 void AsLanguage_Manager::Register_Window(IMultilanguage* window) {
-    if (window) windows_.Add(window);
+    if (window && !IsRegistered(window)) windows_.Add(window);
+}
+
+bool AsLanguage_Manager::IsRegistered(const IMultilanguage* window) const {
+    for (int i = 0; i < windows_.Count(); ++i)
+        if (windows_[i] == window) return true;
+    return false;
 }
 
 void AsLanguage_Manager::Change_Language(LanguageId language) {

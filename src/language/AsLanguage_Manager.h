@@ -63,6 +63,7 @@ public:
 #endif
 
     // The window must live as long as the program: there is no unregistering.
+    // A window registered already stays where it is, told once per change.
     void Register_Window(IMultilanguage* window);
 
     // Makes `language` current and calls ApplyLanguage on every registered
@@ -87,6 +88,7 @@ private:
 
     void Check_Tables() const;
     void Load_Language();
+    bool IsRegistered(const IMultilanguage* window) const;
 
     ILanguageSetting& setting_;
     std::deque<ALang_Resource> resources_;  // owns the records; the list points into it

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 
+#include "SkinImageIds.h"
 #include "controls/SmartBitmap.h"
 #include "framework/Dialog.h"
 #include "language/IMultilanguage.h"
@@ -26,7 +27,7 @@ struct ControlPlace {
 
 class BaseDialog : public Framework::Dialog, public Wizard::WizardPage, public IMultilanguage {
 public:
-    static constexpr int kBottomStripImage = 1265;
+    static constexpr int kBottomStripImage = IDPNG_BOTTOM_STRIP;
     static constexpr int kLogoX = 430;
     static constexpr int kLogoY = 13;
     static constexpr int kBottomStripY = 426;
@@ -45,7 +46,7 @@ public:
 
 protected:
     // Makes the current language active again, which re-texts every window
-    // registered with the language manager.
+    // registered with the language manager, then registers the page itself.
     BOOL OnInitDialog() override;
     // Return, Escape and the close commands belong to the main dialog.
     void OnOK() override {}

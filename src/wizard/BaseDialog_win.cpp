@@ -17,12 +17,12 @@ POINT MainWindowOrigin(HWND page) {
 
 int LanguageLogoImage(LanguageId language) {
     switch (language) {
-        case Language::French: return 153;
-        case Language::German: return 150;
-        case Language::Spanish: return 152;
-        case Language::Italian: return 149;
-        case Language::Japanese: return 1303;
-        default: return 151;
+        case Language::French: return IDPNG_LANGUAGE_CAPTION_FR;
+        case Language::German: return IDPNG_LANGUAGE_CAPTION_DE;
+        case Language::Spanish: return IDPNG_LANGUAGE_CAPTION_ES;
+        case Language::Italian: return IDPNG_LANGUAGE_CAPTION_IT;
+        case Language::Japanese: return IDPNG_LANGUAGE_CAPTION_JA;
+        default: return IDPNG_LANGUAGE_CAPTION_EN;
     }
 }
 
@@ -47,6 +47,10 @@ BOOL BaseDialog::OnInitDialog() {
     AsLanguage_Manager& languages = LanguageManager();
     const LanguageId current = languages.Current_Language();
     if (Language::IsValid(current)) languages.Change_Language(current);
+    // From now on the page hears of every change of language. It was left out
+    // of the change above: its controls do not exist yet, so the page applies
+    // the current language itself once it has made them.
+    languages.Register_Window(this);
     return TRUE;
 }
 

@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "common/WinHandles.h"
 #include "controls/PngButton.h"
 #include "controls/SmartBitmap.h"
 #include "framework/Dialog.h"
@@ -98,7 +99,8 @@ private:
     Framework::UniqueIcon smallIcon_;
 
     InstalledVersionCheck compareInstalledVersion_;
-    HMODULE richEdit_ = nullptr;  // the licence page's text control class
+    // The licence page's text control class, freed after the window is gone.
+    Common::UniqueModule richEdit_;
     std::vector<std::unique_ptr<BaseDialog>> pages_;
     PageLicense* license_ = nullptr;
     PageDownloadInstall* download_ = nullptr;

@@ -58,7 +58,6 @@ CCorvaneInstallerDlg::CCorvaneInstallerDlg(InstallerConfig& config, InstalledVer
 CCorvaneInstallerDlg::~CCorvaneInstallerDlg() {
     pages_.clear();
     if (IsBound()) DestroyWindow(Handle());
-    if (richEdit_) FreeLibrary(richEdit_);
 }
 
 BOOL CCorvaneInstallerDlg::OnInitDialog() {

@@ -86,8 +86,7 @@ BOOL PageFinish::OnInitDialog() {
         SendMessageW(box->Handle(), BM_SETCHECK, BST_CHECKED, 0);
     }
     PlaceControls(kPlaces);
-    LanguageManager().Register_Window(this);
-    // Registered after the language was applied to the others: catch up.
+    // The language was applied before the controls existed: catch up.
     ApplyLanguage(LanguageManager().Current_Language());
     return TRUE;
 }

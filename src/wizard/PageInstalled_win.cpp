@@ -13,7 +13,6 @@ constexpr int kNewerVersionText = IDC_INSTALLED_MESSAGE;
 PageInstalled::PageInstalled(std::function<VersionComparison()> compareInstalledVersion)
     : BaseDialog(IDD_PAGE_INSTALLED), compareInstalledVersion_(std::move(compareInstalledVersion)) {
     pageImage_.LoadFromResource(kPageImage);
-    LanguageManager().Register_Window(this);
 }
 
 BOOL PageInstalled::OnInitDialog() {

@@ -153,7 +153,6 @@ BOOL PageLicense::OnInitDialog() {
     if (licenceBox_) AttachSkinnedScrollBars(licenceBox_, std::make_unique<CSkinScrollWnd>(), scrollSkin_.Get());
     PlaceControls();
 
-    LanguageManager().Register_Window(this);
     for (int id : {IDC_LICENSE_INSTALL_TYPE_LABEL, IDC_LICENSE_TYPICAL_LABEL, IDC_LICENSE_CUSTOM_LABEL,
                    IDC_LICENSE_TYPICAL, IDC_LICENSE_CUSTOM})
         ShowWindow(Item(id), SW_SHOWNA);

@@ -58,8 +58,7 @@ BOOL PageSendEmail::OnInitDialog() {
         }
     }
     PlaceControls(kPlaces);
-    LanguageManager().Register_Window(this);
-    // Registered after the language was applied to the others: catch up.
+    // The language was applied before the controls existed: catch up.
     ApplyLanguage(LanguageManager().Current_Language());
     pageImage_.LoadFromResource(kPageImage);  // absent from the skin: the wizard's background shows
     return TRUE;

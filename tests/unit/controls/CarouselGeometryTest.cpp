@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "language/LanguageId.h"
+
 namespace {
 
 using namespace Controls;

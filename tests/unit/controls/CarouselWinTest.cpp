@@ -17,6 +17,7 @@
 #include "controls/BannerBoard.h"
 #include "controls/CarouselGeometry.h"
 #include "framework/WindowHandle.h"
+#include "language/LanguageId.h"
 
 namespace {
 
@@ -93,7 +94,7 @@ protected:
     // timer service delivers it.
     void TickAt(std::uint32_t at) {
         now = at;
-        SendMessageW(Common::TimerService::Instance().Window(), WM_TIMER,
+        SendMessageW(Framework::TimerService::Instance().Window(), WM_TIMER,
                      static_cast<WPARAM>(carousel.StepTimer()->Id()), 0);
     }
     void RunStep() {

@@ -360,7 +360,7 @@ TEST_F(SkinnedScrollTest, BarIsPaintedFromTheSkin) {
     CSkinScrollBar& bar = frame->VerticalBar();
     const int length = BarRect().bottom - BarRect().top;
     PixelCanvas painted(kCell, length, RGB(9, 9, 9));
-    bar.Paint(painted.Dc());
+    bar.PaintTo(painted.Dc());
     const BarLayout layout = LayOutBar(length, kCell, bar.State());
     for (int y = 0; y < kCell; ++y) {
         for (int x = 0; x < kCell; ++x) {
@@ -375,7 +375,7 @@ TEST_F(SkinnedScrollTest, BarIsPaintedFromTheSkin) {
 
     // Hovering the down arrow shows the hover row.
     SendMessageW(bar.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, length - 5));
-    bar.Paint(painted.Dc());
+    bar.PaintTo(painted.Dc());
     EXPECT_EQ(painted.At(6, length - kCell + 6), skin.At(SkinCell::kDownArrow * kCell + 6, kCell + 6));
 }
 
@@ -409,7 +409,7 @@ TEST_F(SkinnedScrollTest, NothingToScrollDisablesTheBarAndDrawsNoThumb) {
     const int length = BarRect().bottom - BarRect().top;
     EXPECT_EQ(LayOutBar(length, kCell, bar.State()).thumbLength, 0);
     PixelCanvas painted(kCell, length, RGB(9, 9, 9));
-    bar.Paint(painted.Dc());
+    bar.PaintTo(painted.Dc());
     for (int y : {kCell + 1, length / 2, length - kCell - 1})
         EXPECT_EQ(painted.At(6, y), skin.At(SkinCell::kVerticalTrack * kCell + 6, (y - kCell) % kCell)) << y;
 }

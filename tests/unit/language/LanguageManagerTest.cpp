@@ -156,6 +156,7 @@ TEST(LanguageManager, ChangeLanguageTellsEveryWindowInOrder) {
     manager.Register_Window(&second);
     manager.Register_Window(nullptr);  // ignored
     manager.Register_Window(&third);
+    manager.Register_Window(&second);  // again: stays in its place, told once
 
     manager.Change_Language(Language::German);
     EXPECT_EQ(log, (std::vector<std::pair<int, LanguageId>>{{1, 2}, {2, 2}, {3, 2}}));

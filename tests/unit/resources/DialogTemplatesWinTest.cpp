@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/UniqueResource.h"
+#include "common/WinHandles.h"
 #include "resource.h"
 
 namespace {
@@ -23,12 +24,6 @@ struct WindowTraits {
 };
 using UniqueWindow = Common::UniqueResource<WindowTraits>;
 
-struct LibraryTraits {
-    using Handle = HMODULE;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle module) noexcept { FreeLibrary(module); }
-};
-using UniqueLibrary = Common::UniqueResource<LibraryTraits>;
 
 enum class Kind {
     ImageButton,  // PngButton: owner-drawn button
@@ -227,11 +222,11 @@ protected:
                                                QuietDialogProc, 0));
     }
 
-    static UniqueLibrary richEdit_;
+    static Common::UniqueModule richEdit_;
     UniqueWindow host_;
 };
 
-UniqueLibrary DialogTemplates::richEdit_;
+Common::UniqueModule DialogTemplates::richEdit_;
 
 // Pixels of the wizard's layout as this system shows them: the templates are
 // laid out for 6 x 13 dialog base units, and other fonts scale them.

@@ -1,13 +1,11 @@
-#include "common/TimerService.h"
+#include "framework/TimerService.h"
 
-namespace Common {
+namespace Framework {
 
 TimerService& TimerService::Instance() {
     static TimerService service;
     return service;
 }
-
-TimerService::~TimerService() { DestroyWindow(); }
 
 int TimerService::Register(Timer& timer, HWND__* owner) {
     EnsureWindow(owner);
@@ -44,4 +42,4 @@ void Timer::Stop() {
     service_.StopPlatformTimer(id_);
 }
 
-}  // namespace Common
+}  // namespace Framework

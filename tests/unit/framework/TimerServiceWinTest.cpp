@@ -5,15 +5,15 @@
 
 #include <thread>
 
-#include "common/TimerService.h"
+#include "framework/TimerService.h"
 #include "framework/WindowHandle.h"
 
 namespace {
 
-using Common::Timer;
-using Common::TimerService;
+using Framework::Timer;
+using Framework::TimerService;
 
-class CountingHandler : public Common::TimerEventHandler {
+class CountingHandler : public Framework::TimerEventHandler {
 public:
     int ticks = 0;
     void OnTimer(Timer& timer) override {

@@ -7,12 +7,15 @@
 
 #include <atomic>
 #include <map>
+#include <memory>
 
 struct HWND__;  // HWND without windows.h
 
-namespace Common {
+namespace Framework {
 
 class Timer;
+// The "Timers" window; the host build has none.
+class TimerWindow;
 
 // The interface of a timer client.
 class TimerEventHandler {
@@ -28,7 +31,7 @@ public:
     // The process-wide service, created on first use.
     static TimerService& Instance();
 
-    TimerService() = default;
+    TimerService();
     ~TimerService();
     TimerService(const TimerService&) = delete;
     TimerService& operator=(const TimerService&) = delete;
@@ -40,8 +43,9 @@ public:
     int Register(Timer& timer, HWND__* owner);
     // Removes the entry of `id`, if any.
     void Unregister(int id);
-    // The "Timers" window, null before the first registration.
-    HWND__* Window() const { return window_; }
+    // The "Timers" window, null before the first registration and after the
+    // window went away with its owner.
+    HWND__* Window() const;
 
     // Calls the handler of the timer registered under `id`. False when no
     // timer has that id (an unregistered or unknown id is ignored).
@@ -57,7 +61,7 @@ private:
     void DestroyWindow();
 
     std::map<int, Timer*> timers_;
-    HWND__* window_ = nullptr;
+    std::unique_ptr<TimerWindow> window_;
     int nextId_ = 1;
 };
 
@@ -87,4 +91,4 @@ private:
     TimerService& service_;
 };
 
-}  // namespace Common
+}  // namespace Framework

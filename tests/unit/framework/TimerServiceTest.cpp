@@ -1,6 +1,6 @@
 // The timer registry by id: the same in both builds (the host build has no
 // platform timers, so only registration and dispatch are exercised here).
-#include "common/TimerService.h"
+#include "framework/TimerService.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,10 @@
 
 namespace {
 
-using Common::Timer;
-using Common::TimerService;
+using Framework::Timer;
+using Framework::TimerService;
 
-class RecordingHandler : public Common::TimerEventHandler {
+class RecordingHandler : public Framework::TimerEventHandler {
 public:
     std::vector<int> fired;
     void OnTimer(Timer& timer) override { fired.push_back(timer.Id()); }
