@@ -15,6 +15,16 @@ import pytest
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 
 
+def require(module):
+    """A reader module the checks need; its absence fails the test, since the
+    test bed (tools/setup) installs every one."""
+    try:
+        return __import__(module)
+    except ImportError:
+        pytest.fail(f"python module {module} is missing: install Debian's python3-{module} "
+                    "and run with /usr/bin/python3")
+
+
 def windows_build_dir():
     return pathlib.Path(os.environ.get("CORVANE_WINDOWS_BUILD", ROOT / "build" / "windows"))
 
@@ -109,11 +119,14 @@ class RefServer:
 
     def statistics_calls(self):
         """The statistics operations received since the last reset, in order,
-        with their parameters."""
+        with their parameters. Every flow expects its reports accepted: a
+        request the service rejected (its problem named) fails the test, so
+        that a malformed report cannot pass on its operation name alone."""
         with urllib.request.urlopen(f"{self.origin}/_control/soap?format=json", timeout=10) as answer:
-            calls = json.loads(answer.read())
-        return [(call["operation"], dict(call["parameters"])) for call in calls
-                if call["path"] == "/DesktopService.asmx"]
+            calls = [call for call in json.loads(answer.read()) if call["path"] == "/DesktopService.asmx"]
+        rejected = [(call["operation"], call["problem"]) for call in calls if call["problem"]]
+        assert not rejected, f"the statistics service rejected {rejected}"
+        return [(call["operation"], dict(call["parameters"])) for call in calls]
 
     def stop(self):
         subprocess.run([*self.ctl, "stop", str(self.state)], check=False, capture_output=True)

@@ -26,6 +26,7 @@ namespace {
 using Soap::ClientError;
 
 constexpr DWORD kShortTimeoutMilliseconds = 1000;
+constexpr DWORD kSlowTimeoutMilliseconds = 15000;
 constexpr long kShortLogTimeoutSeconds = 1;
 constexpr VersionRecord kNone{};
 constexpr VersionRecord kServedVersion{3, 0, 12, 345};  // the reference server's default answer
@@ -48,18 +49,18 @@ protected:
     // Both proxies, the update check and a statistics report against the
     // services at `url(path)`.
     static void ExpectEveryExchangeEnds(const std::function<std::string(const std::string&)>& url,
-                                        const Outcome& expected) {
+                                        const Outcome& expected, DWORD timeoutMilliseconds) {
         const std::u16string statisticsUrl = Common::Ascii(url("/DesktopService.asmx"));
         const std::u16string updateUrl = Common::Ascii(url("/Service.asmx"));
 
         NewStats::CDesktopServiceT<> statistics(statisticsUrl);
-        statistics.SetTimeout(kShortTimeoutMilliseconds);
+        statistics.SetTimeout(timeoutMilliseconds);
         EXPECT_EQ(Soap::Failed(statistics.CancelInstallation(u"g")), !expected.answered);
         EXPECT_EQ(statistics.GetClientError(), expected.error);
         EXPECT_EQ(statistics.GetStatusCode(), expected.status);
 
         Update::CServiceT<> update(updateUrl);
-        update.SetTimeout(kShortTimeoutMilliseconds);
+        update.SetTimeout(timeoutMilliseconds);
         Soap::SoapString result = u"before";
         EXPECT_EQ(Soap::Failed(update.GetVersionInfo(13, &result)), !expected.answered);
         EXPECT_EQ(update.GetClientError(), expected.error);
@@ -68,12 +69,12 @@ protected:
             EXPECT_EQ(result, u"before");
         }
 
-        EXPECT_EQ(QueryServiceVersion(updateUrl, kShortTimeoutMilliseconds),
+        EXPECT_EQ(QueryServiceVersion(updateUrl, timeoutMilliseconds),
                   expected.answered ? kServedVersion : kNone);
 
         // A failed report leaves one fallback line with the status it met.
         InstallationStatistics record({statisticsUrl, TestServer::Url("/LogHandler.ashx"), kSettingsPath,
-                                       kShortTimeoutMilliseconds, kShortLogTimeoutSeconds});
+                                       timeoutMilliseconds, kShortLogTimeoutSeconds});
         record.SetLanguageCode(u"en");
         record.ReportStart();
         const auto lines = ServicesRefServer::LogLines();
@@ -93,6 +94,7 @@ TEST_F(ServiceFaults, EveryExchangeEndsWithItsDocumentedFailure) {
         const char* name;
         const char* fault;  // armed for both services
         Outcome expected;
+        DWORD timeout = kShortTimeoutMilliseconds;
     } cases[] = {
         // The status arrived, the body did not arrive whole.
         {"cut at random point 1", "mode=cut&seed=1", {false, ClientError::ParseError, 200}},
@@ -102,8 +104,10 @@ TEST_F(ServiceFaults, EveryExchangeEndsWithItsDocumentedFailure) {
         // No answer: the send fails and leaves the client error as the reset set it.
         {"silent", "mode=silent", {false, ClientError::Success, 0}},
         {"no HTTP", "mode=nothttp", {false, ClientError::ParseError, 200}},
-        // Slow is no failure.
-        {"slow", "mode=trickle&chunk=40&interval=0.05", {true, ClientError::Success, 200}},
+        // Slow is no failure: pieces every 0.05 s, each exchange taking longer
+        // than the 1 s of the failing cases, with a limit no pause on a loaded
+        // machine comes near.
+        {"slow", "mode=trickle&chunk=10&interval=0.05", {true, ClientError::Success, 200}, kSlowTimeoutMilliseconds},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -111,7 +115,7 @@ TEST_F(ServiceFaults, EveryExchangeEndsWithItsDocumentedFailure) {
         for (const char* path : {"/DesktopService.asmx", "/Service.asmx"}) {
             TestServer::ArmFault(std::string("path=") + path + "&" + c.fault);
         }
-        ExpectEveryExchangeEnds(TestServer::Url, c.expected);
+        ExpectEveryExchangeEnds(TestServer::Url, c.expected, c.timeout);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <vector>
 
 #include "language/AsLanguage_Manager.h"
@@ -104,7 +105,8 @@ TEST(ErrorDialog, EachAnswerGivesItsResultAndOnlyGivingUpIsReported) {
         {"close box", {{IDC_ERROR_CLOSE_BOX}}, Error::kClosedByBox, 1},
         {"Close", {{IDC_ERROR_CLOSE}}, Error::kClosed, 1},
         {"Escape", {{0, VK_ESCAPE}}, Error::kCancelled, 1},
-        {"Return does nothing", {{0, VK_RETURN}, {IDC_ERROR_RETRY}}, Error::kRetried, 0},
+        // The close box's result differs from every button Return could press.
+        {"Return does nothing", {{0, VK_RETURN}, {IDC_ERROR_CLOSE_BOX}}, Error::kClosedByBox, 1},
     };
     for (const auto& c : cases) {
         int reports = 0;
@@ -172,7 +174,8 @@ TEST(ExitDialog, YesReportsOnceAndEverythingElseIsNo) {
         {"No", {{IDC_EXIT_NO}}, Exit::kNo, 0},
         {"close box", {{IDC_EXIT_CLOSE_BOX}}, Exit::kNo, 0},
         {"Escape", {{0, VK_ESCAPE}}, Exit::kNo, 0},
-        {"Return does nothing", {{0, VK_RETURN}, {IDC_EXIT_YES}}, Exit::kYes, 1},
+        // No after Return: had Return confirmed, the result would be Yes.
+        {"Return does nothing", {{0, VK_RETURN}, {IDC_EXIT_NO}}, Exit::kNo, 0},
     };
     for (const auto& c : cases) {
         int reports = 0;
@@ -184,15 +187,11 @@ TEST(ExitDialog, YesReportsOnceAndEverythingElseIsNo) {
 
 TEST(ExitDialog, ShowsThePictureOfTheLanguageWithItsButtons) {
     using ModalDialog::Exit;
-    const struct {
-        LanguageId language;
-        int picture;
-    } cases[] = {
-        {Language::English, 1334}, {Language::French, 1335},  {Language::German, 1336},
-        {Language::Spanish, 1338}, {Language::Italian, 1337}, {Language::Japanese, 1339},
-    };
-    for (const auto& c : cases) {
-        LanguageScope language(c.language);
+    // Each language has a picture of its own, with the question in its words.
+    std::set<int> pictures;
+    for (const LanguageId shown : {Language::English, Language::French, Language::German, Language::Spanish,
+                                   Language::Italian, Language::Japanese}) {
+        LanguageScope language(shown);
         Scripted<Exit> dialog({{IDC_EXIT_NO}}, [] {});
         dialog.inspect = [&](HWND window) {
             const ButtonLook yes = LookOf(window, IDC_EXIT_YES), no = LookOf(window, IDC_EXIT_NO),
@@ -206,8 +205,10 @@ TEST(ExitDialog, ShowsThePictureOfTheLanguageWithItsButtons) {
             EXPECT_EQ(std::make_pair(size.cx, size.cy), std::make_pair(440L, 280L));
         };
         dialog.DoModal();
-        EXPECT_EQ(dialog.Picture(), c.picture) << c.language;
-        EXPECT_EQ(dialog.Background().Width(), 440u) << c.language;
+        EXPECT_TRUE(pictures.insert(dialog.Picture()).second) << "a picture shared by " << shown;
+        EXPECT_EQ(dialog.Picture(), ModalDialog::ExitPicture(shown)) << shown;
+        EXPECT_EQ(dialog.Background().Width(), 440u) << shown;
+        EXPECT_EQ(dialog.Background().Height(), 280u) << shown;
     }
 }
 
