@@ -5,6 +5,7 @@ artifacts. The tests run the real installer the way a user would."""
 import json
 import os
 import pathlib
+import re
 import shlex
 import subprocess
 import urllib.parse
@@ -13,6 +14,21 @@ import urllib.request
 import pytest
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
+
+
+def layout(prefix):
+    """The places of the controls whose names start with `prefix` ("IDC_FINISH_"
+    for the finish page) in the wizard's layout table (resources/WizardLayout.h),
+    the one the dialog templates are written with: control id to (x, y, width,
+    height) in the pixels of its page or dialog. Ids repeat across pages, so
+    each page is read on its own."""
+    resources = ROOT / "resources"
+    ids = dict(re.findall(r"^#define (IDC_\w+) (\d+)", (resources / "resource.h").read_text(), re.M))
+    places = re.findall(r"^#define (IDC_\w+)_PLACE +(\d+), (\d+), (\d+), (\d+)$",
+                        (resources / "WizardLayout.h").read_text(), re.M)
+    page = {int(ids[name]): tuple(int(value) for value in rect) for name, *rect in places if name.startswith(prefix)}
+    assert page and len(page) == sum(name.startswith(prefix) for name, *_ in places), prefix
+    return page
 
 
 def require(module):

@@ -12,8 +12,8 @@ import time
 
 import pytest
 
-from conftest import ROOT
-from test_wizard_navigation import (BACK, NEXT, WIZARD, WM_WIZARD_NEXT, download_page,  # noqa: F401
+from conftest import ROOT, layout
+from test_wizard_navigation import (BACK, CANCEL, MAIN_BUTTONS, NEXT, WIZARD, WM_WIZARD_NEXT, download_page,  # noqa: F401
                                     screen_pixels, wizard)
 
 LANGUAGE_BUTTONS = {"en": 1217, "de": 1218, "es": 1219, "fr": 1220, "it": 1221, "ja": 1300}
@@ -22,9 +22,9 @@ LINK_CODES = {"en": "en", "de": "de", "es": "es", "fr": "fr", "it": "it", "ja": 
 PREVIEWS = {"en": "language-caption-en.png", "de": "language-caption-de.png", "ja": "language-caption-ja.png"}
 INSTALL_FOLDER = 1189
 FINISH_BOXES = (1008, 1009, 1010, 1004)
-FINISH_LABELS = {1231: (224, 177), 1232: (224, 205), 1203: (246, 296), 1204: (246, 327), 1205: (246, 359),
-                 1206: (246, 390)}
-EMAIL_LABELS = {1255: (147, 180), 1254: (146, 258), 1297: (474, 258), 1253: (146, 297), 1258: (147, 380)}
+FINISH_LABELS = (1231, 1232, 1203, 1204, 1205, 1206)
+EMAIL_LABELS = (1255, 1254, 1297, 1253, 1258)
+PAGE_PLACES = {**layout("IDC_EMAIL_"), **layout("IDC_FINISH_")}
 PAGE_TOP = 30
 PRODUCT = "Corvane 2013"
 
@@ -43,7 +43,9 @@ def choose(wizard, language):
     wizard.wait_page(121)
 
 
-def assert_place(wizard, control, x, y):
+def assert_place(wizard, control):
+    """The control stands where the layout table puts it on its page."""
+    x, y, *_ = PAGE_PLACES[control]
     assert wizard.rect(control)[:2] == (x, y + PAGE_TOP), control
 
 
@@ -150,9 +152,9 @@ def test_a_language_button_switches_the_wizard_and_shows_the_licence_page(wizard
     choose(wizard, language)
     table = texts(language)
     assert wizard.buttons() == {
-        "next": (True, table[1000], 552, 479),
-        "back": (True, table[1001], 441, 479),
-        "cancel": (True, table[1002], 311, 479),
+        "next": (True, table[1000], *MAIN_BUTTONS[NEXT][:2]),
+        "back": (True, table[1001], *MAIN_BUTTONS[BACK][:2]),
+        "cancel": (True, table[1002], *MAIN_BUTTONS[CANCEL][:2]),
     }
 
 
@@ -172,20 +174,20 @@ def test_contact_and_finish_pages_in_every_language(wizard, screenshot, language
     wizard.wait_page(123)
     wizard.send(WM_WIZARD_NEXT)
     wizard.wait_page(124)
-    for control, (x, y) in EMAIL_LABELS.items():
+    for control in EMAIL_LABELS:
         assert wizard.text(control) == table[control].replace("\r\n", "\n").replace("\n", "\r\n")
-        assert_place(wizard, control, x, y)
+        assert_place(wizard, control)
     assert wizard.text(BACK) == table[50]
     screenshot(f"page-send-email-{language}")
 
     wizard.press(NEXT)
     wizard.wait_page(125)
-    for control, (x, y) in FINISH_LABELS.items():
+    for control in FINISH_LABELS:
         assert wizard.text(control) == table[control]
-        assert_place(wizard, control, x, y)
-    for box, y in zip(FINISH_BOXES, (297, 328, 359, 390)):
+        assert_place(wizard, control)
+    for box in FINISH_BOXES:
         assert wizard.ask("check", WIZARD, box) == "1"
-        assert_place(wizard, box, 224, y)
+        assert_place(wizard, box)
     assert wizard.text(NEXT) == table[49]
     screenshot(f"page-finish-{language}")
 

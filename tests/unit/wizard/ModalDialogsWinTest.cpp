@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "language/AsLanguage_Manager.h"
+#include "WizardLayout.h"
 #include "resource.h"
 #include "wizard/ErrorDialog.h"
 #include "wizard/ExitDialog.h"
@@ -50,6 +51,20 @@ ButtonLook LookOf(HWND dialog, int id) {
     GetWindowTextW(button, caption, 64);
     return {(GetWindowLongPtrW(button, GWL_STYLE) & WS_VISIBLE) != 0, {rect.left, rect.top},
             {rect.right - rect.left, rect.bottom - rect.top}, caption};
+}
+
+// A rectangle of the wizard's layout table.
+struct Place {
+    long x, y, width, height;
+};
+
+// The button sits at its place in the layout, whatever the system's dialog units.
+void ExpectAt(const ButtonLook& button, const Place& place) {
+    EXPECT_EQ(std::make_pair(button.place.x, button.place.y), std::make_pair(place.x, place.y));
+}
+
+void ExpectSized(const ButtonLook& button, const Place& place) {
+    EXPECT_EQ(std::make_pair(button.size.cx, button.size.cy), std::make_pair(place.width, place.height));
 }
 
 SIZE WindowSize(HWND window) {
@@ -136,11 +151,11 @@ TEST(ErrorDialog, ShowsTheButtonsOfItsSetAtTheirPlaces) {
             EXPECT_EQ(retry.visible, c.retry) << c.set;
             EXPECT_EQ(close.visible, c.close) << c.set;
             EXPECT_TRUE(box.visible);
-            EXPECT_EQ(std::make_pair(retry.place.x, retry.place.y), std::make_pair(130L, 220L));
-            EXPECT_EQ(std::make_pair(cancel.place.x, cancel.place.y), std::make_pair(260L, 220L));
-            EXPECT_EQ(std::make_pair(close.place.x, close.place.y), std::make_pair(320L, 220L));
-            EXPECT_EQ(std::make_pair(box.place.x, box.place.y), std::make_pair(448L, 8L));
-            EXPECT_EQ(std::make_pair(box.size.cx, box.size.cy), std::make_pair(23L, 23L));
+            ExpectAt(retry, {IDC_ERROR_RETRY_PLACE});
+            ExpectAt(cancel, {IDC_ERROR_CANCEL_PLACE});
+            ExpectAt(close, {IDC_ERROR_CLOSE_PLACE});
+            ExpectAt(box, {IDC_ERROR_CLOSE_BOX_PLACE});
+            ExpectSized(box, {IDC_ERROR_CLOSE_BOX_PLACE});
             const SIZE size = WindowSize(window);
             EXPECT_EQ(std::make_pair(size.cx, size.cy), std::make_pair(480L, 280L));
         };
@@ -196,9 +211,9 @@ TEST(ExitDialog, ShowsThePictureOfTheLanguageWithItsButtons) {
         dialog.inspect = [&](HWND window) {
             const ButtonLook yes = LookOf(window, IDC_EXIT_YES), no = LookOf(window, IDC_EXIT_NO),
                              box = LookOf(window, IDC_EXIT_CLOSE_BOX);
-            EXPECT_EQ(std::make_pair(yes.place.x, yes.place.y), std::make_pair(125L, 220L));
-            EXPECT_EQ(std::make_pair(no.place.x, no.place.y), std::make_pair(250L, 220L));
-            EXPECT_EQ(std::make_pair(box.place.x, box.place.y), std::make_pair(406L, 8L));
+            ExpectAt(yes, {IDC_EXIT_YES_PLACE});
+            ExpectAt(no, {IDC_EXIT_NO_PLACE});
+            ExpectAt(box, {IDC_EXIT_CLOSE_BOX_PLACE});
             EXPECT_EQ(yes.caption, reinterpret_cast<const wchar_t*>(LanguageManager().Get_Text(IDC_EXIT_YES)));
             EXPECT_EQ(no.caption, reinterpret_cast<const wchar_t*>(LanguageManager().Get_Text(IDC_EXIT_NO)));
             const SIZE size = WindowSize(window);
