@@ -28,7 +28,7 @@ std::string Utf8(const std::wstring& text) {
 std::string IntegrityLevel() {
     Common::UniqueHandle token;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Put())) return "unknown";
-    return TokenIntegrityLevel(token.Get());
+    return IntegrityLevelOf(token.Get());
 }
 
 int WriteReport(const wchar_t* path, const std::wstring& version) {

@@ -8,7 +8,7 @@
 
 #include <string>
 
-inline std::string TokenIntegrityLevel(HANDLE token) {
+inline std::string IntegrityLevelOf(HANDLE token) {
     DWORD size = 0;
     GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
     if (size == 0) return "unknown";

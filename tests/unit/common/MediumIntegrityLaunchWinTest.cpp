@@ -57,7 +57,7 @@ Common::UniqueHandle OwnToken() {
 // a copy (the installer's own token keeps its level), labelled medium.
 TEST(LaunchAtMediumIntegrity, HandsOnAPrimaryCopyOfItsOwnTokenLoweredToMedium) {
     const Common::UniqueHandle own = OwnToken();
-    const std::string ownLevel = TokenIntegrityLevel(own.Get());
+    const std::string ownLevel = IntegrityLevelOf(own.Get());
 
     std::string failedStep;
     const Common::UniqueHandle token = Common::MediumIntegrityToken(failedStep);
@@ -70,11 +70,11 @@ TEST(LaunchAtMediumIntegrity, HandsOnAPrimaryCopyOfItsOwnTokenLoweredToMedium) {
     EXPECT_FALSE(copyId.LowPart == ownId.LowPart && copyId.HighPart == ownId.HighPart)
         << "the installer's own token would be lowered";
     EXPECT_EQ(UserSid(token.Get()), UserSid(own.Get()));
-    EXPECT_EQ(TokenIntegrityLevel(own.Get()), ownLevel);
+    EXPECT_EQ(IntegrityLevelOf(own.Get()), ownLevel);
 
     // Wine keeps no label on a token: it reports every token as high,
     // whatever was set, so there the lowering cannot be seen.
-    const std::string level = TokenIntegrityLevel(token.Get());
+    const std::string level = IntegrityLevelOf(token.Get());
     if (UnderWine()) {
         std::printf("Wine reports the launch token at level %s; the medium label is not observable here\n",
                     level.c_str());
@@ -85,7 +85,7 @@ TEST(LaunchAtMediumIntegrity, HandsOnAPrimaryCopyOfItsOwnTokenLoweredToMedium) {
 
 TEST(LaunchAtMediumIntegrity, StartsTheProductWithoutWaitingAtTheLevelOfItsToken) {
     std::string failedStep;
-    const std::string tokenLevel = TokenIntegrityLevel(Common::MediumIntegrityToken(failedStep).Get());
+    const std::string tokenLevel = IntegrityLevelOf(Common::MediumIntegrityToken(failedStep).Get());
 
     const auto report = std::filesystem::temp_directory_path() / "corvane-launch-report.txt";
     std::filesystem::remove(report);
