@@ -5,8 +5,6 @@
 
 #include <vector>
 
-#include "common/WinHandles.h"
-
 namespace Common {
 namespace {
 
@@ -15,18 +13,25 @@ constexpr wchar_t kMediumIntegritySid[] = L"S-1-16-8192";
 
 }  // namespace
 
-std::string LaunchAtMediumIntegrity(const std::string& commandLine) {
+UniqueHandle MediumIntegrityToken(std::string& failedStep) {
     UniqueHandle processToken;
-    if (!OpenProcessToken(GetCurrentProcess(), kTokenAccess, processToken.Put())) return "OpenProcessToken failed";
+    if (!OpenProcessToken(GetCurrentProcess(), kTokenAccess, processToken.Put())) {
+        failedStep = "OpenProcessToken failed";
+        return {};
+    }
 
     UniqueHandle token;
     if (!DuplicateTokenEx(processToken.Get(), kTokenAccess, nullptr, SecurityImpersonation, TokenPrimary,
                           token.Put())) {
-        return "DuplicateTokenEx failed";
+        failedStep = "DuplicateTokenEx failed";
+        return {};
     }
 
     PSID sid = nullptr;
-    if (!ConvertStringSidToSidW(kMediumIntegritySid, &sid)) return "ConvertStringSidToSid failed";
+    if (!ConvertStringSidToSidW(kMediumIntegritySid, &sid)) {
+        failedStep = "ConvertStringSidToSid failed";
+        return {};
+    }
     const UniqueLocal sidOwner(sid);  // this SID comes from LocalAlloc, not from AllocateAndInitializeSid
 
     TOKEN_MANDATORY_LABEL label{};
@@ -34,8 +39,16 @@ std::string LaunchAtMediumIntegrity(const std::string& commandLine) {
     label.Label.Sid = sid;
     if (!SetTokenInformation(token.Get(), TokenIntegrityLevel, &label,
                              static_cast<DWORD>(sizeof(label) + GetLengthSid(sid)))) {
-        return "SetTokenInformation failed";
+        failedStep = "SetTokenInformation failed";
+        return {};
     }
+    return token;
+}
+
+std::string LaunchAtMediumIntegrity(const std::string& commandLine) {
+    std::string failedStep;
+    const UniqueHandle token = MediumIntegrityToken(failedStep);
+    if (!token) return failedStep;
 
     // CreateProcess may write into the command line, so it gets a copy.
     std::vector<char> command(commandLine.begin(), commandLine.end());

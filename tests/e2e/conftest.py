@@ -5,6 +5,7 @@ artifacts. The tests run the real installer the way a user would."""
 import json
 import os
 import pathlib
+import re
 import shlex
 import subprocess
 import urllib.parse
@@ -13,6 +14,31 @@ import urllib.request
 import pytest
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
+
+
+def layout(prefix):
+    """The places of the controls whose names start with `prefix` ("IDC_FINISH_"
+    for the finish page) in the wizard's layout table (resources/WizardLayout.h),
+    the one the dialog templates are written with: control id to (x, y, width,
+    height) in the pixels of its page or dialog. Ids repeat across pages, so
+    each page is read on its own."""
+    resources = ROOT / "resources"
+    ids = dict(re.findall(r"^#define (IDC_\w+) (\d+)", (resources / "resource.h").read_text(), re.M))
+    places = re.findall(r"^#define (IDC_\w+)_PLACE +(\d+), (\d+), (\d+), (\d+)$",
+                        (resources / "WizardLayout.h").read_text(), re.M)
+    page = {int(ids[name]): tuple(int(value) for value in rect) for name, *rect in places if name.startswith(prefix)}
+    assert page and len(page) == sum(name.startswith(prefix) for name, *_ in places), prefix
+    return page
+
+
+def require(module):
+    """A reader module the checks need; its absence fails the test, since the
+    test bed (tools/setup) installs every one."""
+    try:
+        return __import__(module)
+    except ImportError:
+        pytest.fail(f"python module {module} is missing: install Debian's python3-{module} "
+                    "and run with /usr/bin/python3")
 
 
 def windows_build_dir():
@@ -109,11 +135,14 @@ class RefServer:
 
     def statistics_calls(self):
         """The statistics operations received since the last reset, in order,
-        with their parameters."""
+        with their parameters. Every flow expects its reports accepted: a
+        request the service rejected (its problem named) fails the test, so
+        that a malformed report cannot pass on its operation name alone."""
         with urllib.request.urlopen(f"{self.origin}/_control/soap?format=json", timeout=10) as answer:
-            calls = json.loads(answer.read())
-        return [(call["operation"], dict(call["parameters"])) for call in calls
-                if call["path"] == "/DesktopService.asmx"]
+            calls = [call for call in json.loads(answer.read()) if call["path"] == "/DesktopService.asmx"]
+        rejected = [(call["operation"], call["problem"]) for call in calls if call["problem"]]
+        assert not rejected, f"the statistics service rejected {rejected}"
+        return [(call["operation"], dict(call["parameters"])) for call in calls]
 
     def stop(self):
         subprocess.run([*self.ctl, "stop", str(self.state)], check=False, capture_output=True)

@@ -2,11 +2,10 @@
 the single-instance rule and the crash dump."""
 
 import struct
-import time
 
 import pytest
 
-from conftest import winpath
+from conftest import require, winpath
 
 WIZARD_TITLE = "Corvane 2013 Installer"
 
@@ -87,7 +86,7 @@ def test_configured_copy_reads_back_its_settings(wine, installer_exe, build_dir,
 
 
 def test_export_writes_the_workbook(wine, installer_exe, tmp_path):
-    xlrd = pytest.importorskip("xlrd", reason="python3-xlrd comes with tools/setup")
+    xlrd = require("xlrd")
     target = tmp_path / "texts.xls"
     result = wine.run(installer_exe, "-export", winpath(target))
     assert result.returncode == 0
@@ -124,10 +123,9 @@ def test_second_instance_leaves_at_once(wine, driver, installer_exe, screenshot)
     try:
         assert driver("wait-window", WIZARD_TITLE, "30")[0] == 0
         screenshot("app-shell-first-instance")
-        started = time.monotonic()
+        # A second instance that waited for the first would meet the time-out.
         second = wine.run(installer_exe, timeout=30)
         assert second.returncode == 0
-        assert time.monotonic() - started < 15
         assert driver("count-windows", WIZARD_TITLE)[1] == "1"
     finally:
         wine.end_program()

@@ -4,7 +4,7 @@ dialog in all six languages are kept as artifacts."""
 
 import pytest
 
-from conftest import ROOT
+from conftest import ROOT, layout
 from test_wizard_navigation import (CANCEL, WIZARD, assert_shows_picture, licence_page, screen_pixels,  # noqa: F401
                                     wizard)
 
@@ -47,9 +47,10 @@ def test_exit_dialog_shows_the_question_of_the_language_and_no_keeps_the_wizard(
     # The buttons lie on the same picture.
     places = {c: tuple(int(v) for v in wizard.ask("rect", EXIT_DIALOG, c).split()) for c in
               (EXIT_YES, EXIT_NO, EXIT_CLOSE_BOX)}
-    assert places[EXIT_YES][:2] == (125, 220)
-    assert places[EXIT_NO][:2] == (250, 220)
-    assert places[EXIT_CLOSE_BOX] == (406, 8, 23, 23)
+    table = layout("IDC_EXIT_")
+    assert places[EXIT_YES][:2] == table[EXIT_YES][:2]
+    assert places[EXIT_NO][:2] == table[EXIT_NO][:2]
+    assert places[EXIT_CLOSE_BOX] == table[EXIT_CLOSE_BOX]
 
     wizard.ask("press", EXIT_DIALOG, EXIT_NO)
     assert wizard.ask("wait-gone", EXIT_DIALOG, 10) == ""

@@ -26,6 +26,11 @@ ERROR_CANCEL, ERROR_RETRY, ERROR_CLOSE = 1363, 1364, 1367
 PACKAGE = "Corvane2013-3.0.12.345.msi"
 PACKAGE_PATH = f"/packages/{PACKAGE}"
 SHELL_BIT = 0x400
+# The file each feature of the component list installs, by the list's feature bit.
+FEATURE_FILES = {0x20: "WordIntegration.dat", 0x40: "ExcelIntegration.dat", 0x80: "OutlookIntegration.dat",
+                 0x100: "PowerPointIntegration.dat", 0x200: "PublisherIntegration.dat",
+                 SHELL_BIT: "ShellIntegration.dat", 0x800: "InternetExplorerIntegration.dat",
+                 0x1000: "FirefoxIntegration.dat", 0x2000: "Previewer.dat"}
 
 
 def operations(refserver):
@@ -53,7 +58,7 @@ def wait_installed(wizard, screenshot=None, name=""):
     assert code == 0, f"the installation did not reach the contact page (page {out})"
 
 
-def test_custom_installs_exactly_the_ticked_features(installing_wizard, wine, refserver):
+def test_custom_installs_exactly_the_ticked_features(installing_wizard, wine, refserver, screenshot):
     wizard = installing_wizard
     wizard.press(ENGLISH)
     wizard.wait_page(121)
@@ -62,13 +67,25 @@ def test_custom_installs_exactly_the_ticked_features(installing_wizard, wine, re
     wizard.wait_page(122)
     entries = component_list(wizard)
     shell = [bit for _, bit in entries].index(SHELL_BIT)
+    # A real click on the shell entry's box clears it; the space bar ticks it
+    # again, a second click clears it for good.
     wizard.ask("list-press", WIZARD, shell)
     assert component_list(wizard)[shell] == (False, SHELL_BIT)
+    screenshot("components-shell-cleared")
+    wizard.key("SPACE")
+    assert component_list(wizard)[shell] == (True, SHELL_BIT)
+    wizard.ask("list-press", WIZARD, shell)
+    entries = component_list(wizard)
+    assert [checked for checked, _ in entries] == [index != shell for index in range(len(entries))]
     wizard.press(NEXT)
     wait_installed(wizard)
 
+    # The main program always; of the list's features exactly the ticked
+    # ones; none of those the list did not offer.
     assert installed_files(wine, "CorvaneCore.dat") and installed_files(wine, "Corvane 2013.exe")
-    assert not installed_files(wine, "ShellIntegration.dat"), "a cleared feature was installed"
+    ticked = {bit for checked, bit in entries if checked}
+    installed = {bit for bit, name in FEATURE_FILES.items() if installed_files(wine, name)}
+    assert installed == ticked, {FEATURE_FILES[bit]: bit in installed for bit in FEATURE_FILES}
     assert operations(refserver) == ["StartInstallation", "EndInstallation"]
 
 

@@ -6,7 +6,7 @@ import subprocess
 
 import pytest
 
-from conftest import ROOT
+from conftest import ROOT, layout
 
 WIZARD = "Corvane 2013 Installer"
 NEXT, BACK, CANCEL = 1000, 1001, 1002
@@ -15,6 +15,7 @@ WM_WIZARD_NEXT, WM_WIZARD_CLOSE = 1028, 1029
 # The exit dialog: a popup of the wizard without a title of its own.
 EXIT_DIALOG = "popup:" + WIZARD
 EXIT_YES, EXIT_NO = 1327, 1328
+MAIN_BUTTONS = layout("IDC_MAIN_")
 
 
 class Wizard:
@@ -140,9 +141,9 @@ def test_opens_borderless_and_centred_on_the_welcome_picture(wizard, wine, scree
 def test_return_on_the_welcome_page_shows_the_licence_page_with_the_three_buttons(wizard, screenshot):
     licence_page(wizard)
     assert wizard.buttons() == {
-        "next": (True, "Next", 552, 479),
-        "back": (True, "Back", 441, 479),
-        "cancel": (True, "Cancel", 311, 479),
+        "next": (True, "Next", *MAIN_BUTTONS[NEXT][:2]),
+        "back": (True, "Back", *MAIN_BUTTONS[BACK][:2]),
+        "cancel": (True, "Cancel", *MAIN_BUTTONS[CANCEL][:2]),
     }
     # The page has no picture of its own: the wizard's background continues through it.
     assert_shows_picture(screenshot("wizard-licence"), wizard, "wizard-background.png",

@@ -23,6 +23,8 @@ from pathlib import Path
 
 import pytest
 
+from conftest import require
+
 ROOT = Path(__file__).resolve().parents[2]
 INT32_MIN, INT32_MAX = -(2**31), 2**31 - 1
 MAX_TEXT_UNITS = 32767  # the writer's limit for one text, in UTF-16 code units
@@ -157,14 +159,6 @@ def workbook(request, writer, tmp_path_factory):
     sheets = WORKBOOKS[request.param]()
     folder = tmp_path_factory.mktemp(request.param)
     return write_workbook(writer, sheets, folder), sheets
-
-
-def require(module):
-    try:
-        return __import__(module)
-    except ImportError:
-        pytest.fail(f"python module {module} is missing: install Debian's python3-{module} "
-                    "and run with /usr/bin/python3")
 
 
 def non_empty(cells):

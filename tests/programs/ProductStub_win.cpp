@@ -11,6 +11,7 @@
 #include "common/OwnProductVersion.h"
 #include "common/WideText.h"
 #include "common/WinHandles.h"
+#include "TokenIntegrity.h"
 
 namespace {
 
@@ -23,20 +24,11 @@ std::string Utf8(const std::wstring& text) {
     return narrow;
 }
 
-// The mandatory integrity level of this process ("8192" for medium), or
-// "unknown" when the system does not tell.
+// The mandatory integrity level of this process.
 std::string IntegrityLevel() {
     Common::UniqueHandle token;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Put())) return "unknown";
-    DWORD size = 0;
-    GetTokenInformation(token.Get(), TokenIntegrityLevel, nullptr, 0, &size);
-    if (size == 0) return "unknown";
-    std::string buffer(size, '\0');
-    if (!GetTokenInformation(token.Get(), TokenIntegrityLevel, buffer.data(), size, &size)) return "unknown";
-    const auto* label = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(buffer.data());
-    const UCHAR count = *GetSidSubAuthorityCount(label->Label.Sid);
-    if (count == 0) return "unknown";
-    return std::to_string(*GetSidSubAuthority(label->Label.Sid, count - 1));
+    return IntegrityLevelOf(token.Get());
 }
 
 int WriteReport(const wchar_t* path, const std::wstring& version) {

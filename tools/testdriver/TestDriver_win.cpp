@@ -9,6 +9,8 @@
 //
 //   testdriver wait-window TITLE SECONDS     wait until a visible window has TITLE
 //   testdriver count-windows TITLE           number of visible top-level windows with TITLE
+//   testdriver count-processes FILE_NAME     number of running processes of that program file
+//                                            ("Corvane 2013.exe"), windows or not
 //   testdriver wait-gone TITLE SECONDS       wait until no such window is left
 //   testdriver text TITLE [CONTROL_ID]       the window's (or control's) text
 //   testdriver click TITLE CONTROL_ID        tell the control's parent it was clicked
@@ -34,11 +36,14 @@
 //                                            "id checked user-value top height"
 //   testdriver list-press TITLE ITEM_ID      a real click on the item's check box
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <string>
 #include <vector>
+
+#include "common/WinHandles.h"
 
 namespace {
 
@@ -207,6 +212,19 @@ void SendKeys(const std::vector<WORD>& keys) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+unsigned CountProcesses(const std::wstring& fileName) {
+    // A failed snapshot is INVALID_HANDLE_VALUE, as a failed file handle is.
+    const Common::UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    unsigned count = 0;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = snapshot && Process32FirstW(snapshot.Get(), &entry); more;
+         more = Process32NextW(snapshot.Get(), &entry)) {
+        if (lstrcmpiW(entry.szExeFile, fileName.c_str()) == 0) ++count;
+    }
+    return count;
+}
+
 bool KeysOf(const std::wstring& name, std::vector<WORD>& keys) {
     if (name == L"RETURN") keys = {VK_RETURN};
     else if (name == L"ESCAPE") keys = {VK_ESCAPE};
@@ -219,7 +237,7 @@ bool KeysOf(const std::wstring& name, std::vector<WORD>& keys) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: testdriver wait-window|count-windows|wait-gone|text|click|close|page|wait-page|check|"
+                 "usage: testdriver wait-window|count-windows|count-processes|wait-gone|text|click|close|page|wait-page|check|"
                  "visible|enabled|rect|press|hover|key|send|controls|set-text|class-text|list|list-press "
                  "TITLE [ARG...]\n");
     return 2;
@@ -241,6 +259,10 @@ int wmain(int argc, wchar_t** argv) {
 
     if (command == L"count-windows") {
         std::printf("%u\n", static_cast<unsigned>(FindWindows(title).size()));
+        return 0;
+    }
+    if (command == L"count-processes") {
+        std::printf("%u\n", CountProcesses(title));
         return 0;
     }
     if (command == L"wait-gone") {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/CLabel.h"
+#include "controls/LabelLook.h"
 #include "framework/GdiHandles.h"
 #include "framework/Window.h"
 #include "framework/WindowHandle.h"
@@ -68,19 +69,21 @@ protected:
     CLabel label_;
 };
 
+// A preset puts its look on the control: face, size, weight and colour, on a
+// transparent label drawn smoothly.
 TEST_F(CLabelTest, PresetsGiveTheLookOfTheWizard) {
-    ApplyLabelStyle(label_, Controls::LabelPreset::Heading);
-    const LOGFONTW& font = label_.FontDescription();
-    EXPECT_STREQ(font.lfFaceName, L"Arial");
-    EXPECT_EQ(font.lfHeight, 15);
-    EXPECT_EQ(font.lfWeight, FW_BOLD);
-    EXPECT_EQ(font.lfQuality, ANTIALIASED_QUALITY);
-    EXPECT_EQ(label_.TextColor(), RGB(5, 145, 254));
-    EXPECT_TRUE(label_.IsTransparent());
-    EXPECT_TRUE(GetWindowLongPtrW(label_.Handle(), GWL_EXSTYLE) & WS_EX_TRANSPARENT);
-    ApplyLabelStyle(label_, Controls::LabelPreset::BodyText);
-    EXPECT_EQ(label_.FontDescription().lfWeight, FW_NORMAL);
-    EXPECT_EQ(label_.TextColor(), RGB(196, 220, 235));
+    for (const auto preset : {Controls::LabelPreset::Heading, Controls::LabelPreset::BodyText}) {
+        const Controls::LabelLookValues look = Controls::LookOf(preset);
+        ApplyLabelStyle(label_, preset);
+        const LOGFONTW& font = label_.FontDescription();
+        EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(font.lfFaceName)), std::u16string(look.face));
+        EXPECT_EQ(font.lfHeight, look.height);
+        EXPECT_EQ(font.lfWeight, look.weight);
+        EXPECT_EQ(font.lfQuality, ANTIALIASED_QUALITY);
+        EXPECT_EQ(label_.TextColor(), RGB(look.red, look.green, look.blue));
+        EXPECT_TRUE(label_.IsTransparent());
+        EXPECT_TRUE(GetWindowLongPtrW(label_.Handle(), GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+    }
 }
 
 TEST_F(CLabelTest, ShorterTextLeavesNoTraceOfTheLongerOne) {

@@ -216,7 +216,7 @@ TEST_F(CarouselTest, TheGlowShowsOnlyOnTheBoxRestingInTheCentre) {
 TEST_F(CarouselTest, TitleStripFollowsTheLanguageAndNoStripShowsTheBackground) {
     const std::vector<POINT> titleArea = Samples(475, 20, 705, 52, 2);
     const auto plain = BackgroundOnly();
-    for (LanguageId language : {Language::English, Language::Japanese}) {
+    for (LanguageId language = 0; language < Language::Count; ++language) {
         carousel.SetTitleImage(Controls::CarouselTitleImage(language));
         const auto frame = Frame();
         EXPECT_LT(Matching(*frame, *plain, titleArea, 0), 0.9) << language;

@@ -1,13 +1,17 @@
-// What the engine tests share: a scratch download folder per test and the
-// failure an operation raised.
+// What the engine tests share: a scratch download folder per test, the
+// failure an operation raised, and a wait for a byte count that has come to
+// rest.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <random>
 #include <string>
+#include <thread>
 
 #include "download/DownloadErrors.h"
 #include "download/TargetPath.h"
@@ -57,6 +61,31 @@ inline ::testing::AssertionResult IsFailure(const UDownloadException& error, Dow
     if (error.Failure() == failure && error.Code() == code) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "failure " << static_cast<int>(error.Failure()) << " with code "
                                          << error.Code();
+}
+
+// The value of `count` once it has stopped changing: the same over `quiet`.
+// A pause reaches the transfer thread at its next progress call, and bytes
+// already on their way may still arrive; fails the test when the count is
+// still moving after `bound`.
+inline double SettledCount(const std::atomic<double>& count,
+                           std::chrono::milliseconds quiet = std::chrono::milliseconds(500),
+                           std::chrono::seconds bound = std::chrono::seconds(20)) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + bound;
+    double last = count.load();
+    auto stillSince = Clock::now();
+    while (Clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        const double now = count.load();
+        if (now != last) {
+            last = now;
+            stillSince = Clock::now();
+        } else if (Clock::now() - stillSince >= quiet) {
+            return last;
+        }
+    }
+    ADD_FAILURE() << "the byte count was still moving after " << bound.count() << " s";
+    return last;
 }
 
 }  // namespace DownloadTestSupport

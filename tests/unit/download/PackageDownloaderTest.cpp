@@ -286,8 +286,7 @@ TEST_F(PackageDownloaderTest, PauseHoldsTheByteCountStillAndResumeCompletesTheTr
     const auto raised = DownloadWhile(engine, [&] {
         WaitForBytes(50000);
         engine.Pause(true);
-        std::this_thread::sleep_for(300ms);  // the transfer thread applies it
-        atPause = received_.load();
+        atPause = SettledCount(received_);
         std::this_thread::sleep_for(700ms);
         later = received_.load();
         engine.Pause(false);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/UniqueResource.h"
+#include "WizardLayout.h"
 #include "common/WinHandles.h"
 #include "resource.h"
 
@@ -35,13 +36,17 @@ enum class Kind {
     RichText,
 };
 
-// A control as the wizard expects it, in the page's pixels. A size of 0 x 0
-// means the layout leaves the size to the template.
+// A rectangle of the layout table, in the wizard's pixels.
+struct Place {
+    int x, y, width, height;
+};
+
+// A control as the wizard expects it: its place comes from the layout table
+// that the templates are written with.
 struct Control {
     int id;
     Kind kind;
-    int x, y;
-    int width = 0, height = 0;
+    Place place;
     bool visible = true;
 };
 
@@ -56,81 +61,81 @@ struct Dialog {
 
 constexpr bool kHidden = false;
 
-// The wizard's layout. Image buttons have the sizes of their pictures.
+// The wizard's dialogs and their controls.
 const std::vector<Dialog>& Dialogs() {
     static const std::vector<Dialog> dialogs = {
         {IDD_CORVANEINSTALLER_DIALOG, Frame::Popup, 800, 547,
-         {{IDC_MAIN_NEXT, Kind::ImageButton, 552, 479, 110, 38},
-          {IDC_MAIN_BACK, Kind::ImageButton, 441, 479, 110, 38},
-          {IDC_MAIN_CANCEL, Kind::ImageButton, 311, 479, 110, 38}}},
+         {{IDC_MAIN_NEXT, Kind::ImageButton, {IDC_MAIN_NEXT_PLACE}},
+          {IDC_MAIN_BACK, Kind::ImageButton, {IDC_MAIN_BACK_PLACE}},
+          {IDC_MAIN_CANCEL, Kind::ImageButton, {IDC_MAIN_CANCEL_PLACE}}}},
         {IDD_PAGE_INSTALLED, Frame::Page, 800, 427,
-         {{IDC_INSTALLED_MESSAGE, Kind::Label, 75, 200, 390, 400},
-          {IDC_INSTALLED_HINT, Kind::Label, 75, 245, 390, 400}}},
+         {{IDC_INSTALLED_MESSAGE, Kind::Label, {IDC_INSTALLED_MESSAGE_PLACE}},
+          {IDC_INSTALLED_HINT, Kind::Label, {IDC_INSTALLED_HINT_PLACE}}}},
         {IDD_PAGE_WELCOME, Frame::Page, 800, 547,
-         {{IDC_LANGUAGE_ENGLISH, Kind::ImageButton, 141, 138, 522, 54},
-          {IDC_LANGUAGE_GERMAN, Kind::ImageButton, 141, 198, 522, 54},
-          {IDC_LANGUAGE_SPANISH, Kind::ImageButton, 141, 258, 522, 54},
-          {IDC_LANGUAGE_FRENCH, Kind::ImageButton, 141, 318, 522, 54},
-          {IDC_LANGUAGE_ITALIAN, Kind::ImageButton, 141, 378, 522, 54},
-          {IDC_LANGUAGE_JAPANESE, Kind::ImageButton, 141, 438, 522, 54}}},
+         {{IDC_LANGUAGE_ENGLISH, Kind::ImageButton, {IDC_LANGUAGE_ENGLISH_PLACE}},
+          {IDC_LANGUAGE_GERMAN, Kind::ImageButton, {IDC_LANGUAGE_GERMAN_PLACE}},
+          {IDC_LANGUAGE_SPANISH, Kind::ImageButton, {IDC_LANGUAGE_SPANISH_PLACE}},
+          {IDC_LANGUAGE_FRENCH, Kind::ImageButton, {IDC_LANGUAGE_FRENCH_PLACE}},
+          {IDC_LANGUAGE_ITALIAN, Kind::ImageButton, {IDC_LANGUAGE_ITALIAN_PLACE}},
+          {IDC_LANGUAGE_JAPANESE, Kind::ImageButton, {IDC_LANGUAGE_JAPANESE_PLACE}}}},
         {IDD_PAGE_LICENSE, Frame::Page, 800, 427,
-         {{IDC_LICENSE_TEXT, Kind::RichText, 150, 148, 509, 150},
-          {IDC_LICENSE_ACCEPT_LABEL, Kind::Label, 171, 314},
-          {IDC_LICENSE_ACCEPT, Kind::CheckBox, 152, 314, 13, 13},
-          {IDC_LICENSE_INSTALL_TYPE_LABEL, Kind::Label, 150, 340, 115, 15, kHidden},
-          {IDC_LICENSE_TYPICAL, Kind::Radio, 299, 338, 16, 16, kHidden},
-          {IDC_LICENSE_TYPICAL_LABEL, Kind::Label, 315, 338, 0, 0, kHidden},
-          {IDC_LICENSE_CUSTOM, Kind::Radio, 407, 338, 16, 16, kHidden},
-          {IDC_LICENSE_CUSTOM_LABEL, Kind::Label, 425, 338, 0, 0, kHidden},
-          {IDC_LICENSE_FOLDER_LABEL, Kind::Label, 150, 361},
-          {IDC_LICENSE_FOLDER, Kind::Label, 299, 361},
-          {IDC_LICENSE_BROWSE, Kind::ImageButton, 557, 356, 96, 26},
-          {IDC_LICENSE_SPACE_AVAILABLE_LABEL, Kind::Label, 150, 384},
-          {IDC_LICENSE_SPACE_AVAILABLE, Kind::Label, 300, 384},
-          {IDC_LICENSE_SPACE_REQUIRED_LABEL, Kind::Label, 150, 406},
-          {IDC_LICENSE_SPACE_REQUIRED, Kind::Label, 300, 406},
-          {IDC_LICENSE_SPARE_BUTTON, Kind::ImageButton, 557, 384, 96, 26, kHidden}}},
+         {{IDC_LICENSE_TEXT, Kind::RichText, {IDC_LICENSE_TEXT_PLACE}},
+          {IDC_LICENSE_ACCEPT_LABEL, Kind::Label, {IDC_LICENSE_ACCEPT_LABEL_PLACE}},
+          {IDC_LICENSE_ACCEPT, Kind::CheckBox, {IDC_LICENSE_ACCEPT_PLACE}},
+          {IDC_LICENSE_INSTALL_TYPE_LABEL, Kind::Label, {IDC_LICENSE_INSTALL_TYPE_LABEL_PLACE}, kHidden},
+          {IDC_LICENSE_TYPICAL, Kind::Radio, {IDC_LICENSE_TYPICAL_PLACE}, kHidden},
+          {IDC_LICENSE_TYPICAL_LABEL, Kind::Label, {IDC_LICENSE_TYPICAL_LABEL_PLACE}, kHidden},
+          {IDC_LICENSE_CUSTOM, Kind::Radio, {IDC_LICENSE_CUSTOM_PLACE}, kHidden},
+          {IDC_LICENSE_CUSTOM_LABEL, Kind::Label, {IDC_LICENSE_CUSTOM_LABEL_PLACE}, kHidden},
+          {IDC_LICENSE_FOLDER_LABEL, Kind::Label, {IDC_LICENSE_FOLDER_LABEL_PLACE}},
+          {IDC_LICENSE_FOLDER, Kind::Label, {IDC_LICENSE_FOLDER_PLACE}},
+          {IDC_LICENSE_BROWSE, Kind::ImageButton, {IDC_LICENSE_BROWSE_PLACE}},
+          {IDC_LICENSE_SPACE_AVAILABLE_LABEL, Kind::Label, {IDC_LICENSE_SPACE_AVAILABLE_LABEL_PLACE}},
+          {IDC_LICENSE_SPACE_AVAILABLE, Kind::Label, {IDC_LICENSE_SPACE_AVAILABLE_PLACE}},
+          {IDC_LICENSE_SPACE_REQUIRED_LABEL, Kind::Label, {IDC_LICENSE_SPACE_REQUIRED_LABEL_PLACE}},
+          {IDC_LICENSE_SPACE_REQUIRED, Kind::Label, {IDC_LICENSE_SPACE_REQUIRED_PLACE}},
+          {IDC_LICENSE_SPARE_BUTTON, Kind::ImageButton, {IDC_LICENSE_SPARE_BUTTON_PLACE}, kHidden}}},
         {IDD_PAGE_SELECT_COMPONENTS, Frame::Page, 800, 427,
-         {{IDC_COMPONENTS_SPARE_RIGHT, Kind::ImageButton, 560, 413, 96, 26, kHidden},
-          {IDC_COMPONENTS_SPARE_LEFT, Kind::ImageButton, 456, 413, 96, 26, kHidden}}},
+         {{IDC_COMPONENTS_SPARE_RIGHT, Kind::ImageButton, {IDC_COMPONENTS_SPARE_RIGHT_PLACE}, kHidden},
+          {IDC_COMPONENTS_SPARE_LEFT, Kind::ImageButton, {IDC_COMPONENTS_SPARE_LEFT_PLACE}, kHidden}}},
         {IDD_PAGE_DOWNLOAD_INSTALL, Frame::Page, 800, 477,
-         {{IDC_DOWNLOAD_PROGRESS, Kind::Painted, 134, 460, 443, 11},
-          {IDC_DOWNLOAD_BANNER, Kind::Painted, 9, 452},
-          {IDC_DOWNLOAD_CAROUSEL, Kind::Painted, 0, 0, 788, 439},
-          {IDC_DOWNLOAD_CANCEL, Kind::ImageButton, 584, 440, 110, 38}}},
+         {{IDC_DOWNLOAD_PROGRESS, Kind::Painted, {IDC_DOWNLOAD_PROGRESS_PLACE}},
+          {IDC_DOWNLOAD_BANNER, Kind::Painted, {IDC_DOWNLOAD_BANNER_PLACE}},
+          {IDC_DOWNLOAD_CAROUSEL, Kind::Painted, {IDC_DOWNLOAD_CAROUSEL_PLACE}},
+          {IDC_DOWNLOAD_CANCEL, Kind::ImageButton, {IDC_DOWNLOAD_CANCEL_PLACE}}}},
         {IDD_PAGE_SEND_EMAIL, Frame::Page, 800, 427,
-         {{IDC_EMAIL_TITLE, Kind::Label, 147, 24},
-          {IDC_EMAIL_HEADING, Kind::Label, 147, 88},
-          {IDC_EMAIL_INVITATION, Kind::Label, 147, 180},
-          {IDC_EMAIL_FIRST_NAME_LABEL, Kind::Label, 146, 258},
-          {IDC_EMAIL_FIRST_NAME, Kind::Edit, 260, 255},
-          {IDC_EMAIL_LAST_NAME_LABEL, Kind::Label, 474, 258},
-          {IDC_EMAIL_LAST_NAME, Kind::Edit, 565, 255},
-          {IDC_EMAIL_ADDRESS_LABEL, Kind::Label, 146, 297},
-          {IDC_EMAIL_ADDRESS, Kind::Edit, 260, 294},
-          {IDC_EMAIL_PRIVACY_NOTE, Kind::Label, 147, 380}}},
+         {{IDC_EMAIL_TITLE, Kind::Label, {IDC_EMAIL_TITLE_PLACE}},
+          {IDC_EMAIL_HEADING, Kind::Label, {IDC_EMAIL_HEADING_PLACE}},
+          {IDC_EMAIL_INVITATION, Kind::Label, {IDC_EMAIL_INVITATION_PLACE}},
+          {IDC_EMAIL_FIRST_NAME_LABEL, Kind::Label, {IDC_EMAIL_FIRST_NAME_LABEL_PLACE}},
+          {IDC_EMAIL_FIRST_NAME, Kind::Edit, {IDC_EMAIL_FIRST_NAME_PLACE}},
+          {IDC_EMAIL_LAST_NAME_LABEL, Kind::Label, {IDC_EMAIL_LAST_NAME_LABEL_PLACE}},
+          {IDC_EMAIL_LAST_NAME, Kind::Edit, {IDC_EMAIL_LAST_NAME_PLACE}},
+          {IDC_EMAIL_ADDRESS_LABEL, Kind::Label, {IDC_EMAIL_ADDRESS_LABEL_PLACE}},
+          {IDC_EMAIL_ADDRESS, Kind::Edit, {IDC_EMAIL_ADDRESS_PLACE}},
+          {IDC_EMAIL_PRIVACY_NOTE, Kind::Label, {IDC_EMAIL_PRIVACY_NOTE_PLACE}}}},
         {IDD_PAGE_FINISH, Frame::Page, 800, 427,
-         {{IDC_FINISH_TITLE, Kind::Label, 224, 177},
-          {IDC_FINISH_MESSAGE, Kind::Label, 224, 205},
-          {IDC_FINISH_DESKTOP_SHORTCUT, Kind::CheckBox, 224, 297, 13, 13},
-          {IDC_FINISH_DESKTOP_SHORTCUT_LABEL, Kind::Label, 246, 296},
-          {IDC_FINISH_QUICKLAUNCH_SHORTCUT, Kind::CheckBox, 224, 328, 13, 13},
-          {IDC_FINISH_QUICKLAUNCH_SHORTCUT_LABEL, Kind::Label, 246, 327},
-          {IDC_FINISH_DEFAULT_APP, Kind::CheckBox, 224, 359, 13, 13},
-          {IDC_FINISH_DEFAULT_APP_LABEL, Kind::Label, 246, 359},
-          {IDC_FINISH_RUN_PRODUCT, Kind::CheckBox, 224, 390, 13, 13},
-          {IDC_FINISH_RUN_PRODUCT_LABEL, Kind::Label, 246, 390}}},
+         {{IDC_FINISH_TITLE, Kind::Label, {IDC_FINISH_TITLE_PLACE}},
+          {IDC_FINISH_MESSAGE, Kind::Label, {IDC_FINISH_MESSAGE_PLACE}},
+          {IDC_FINISH_DESKTOP_SHORTCUT, Kind::CheckBox, {IDC_FINISH_DESKTOP_SHORTCUT_PLACE}},
+          {IDC_FINISH_DESKTOP_SHORTCUT_LABEL, Kind::Label, {IDC_FINISH_DESKTOP_SHORTCUT_LABEL_PLACE}},
+          {IDC_FINISH_QUICKLAUNCH_SHORTCUT, Kind::CheckBox, {IDC_FINISH_QUICKLAUNCH_SHORTCUT_PLACE}},
+          {IDC_FINISH_QUICKLAUNCH_SHORTCUT_LABEL, Kind::Label, {IDC_FINISH_QUICKLAUNCH_SHORTCUT_LABEL_PLACE}},
+          {IDC_FINISH_DEFAULT_APP, Kind::CheckBox, {IDC_FINISH_DEFAULT_APP_PLACE}},
+          {IDC_FINISH_DEFAULT_APP_LABEL, Kind::Label, {IDC_FINISH_DEFAULT_APP_LABEL_PLACE}},
+          {IDC_FINISH_RUN_PRODUCT, Kind::CheckBox, {IDC_FINISH_RUN_PRODUCT_PLACE}},
+          {IDC_FINISH_RUN_PRODUCT_LABEL, Kind::Label, {IDC_FINISH_RUN_PRODUCT_LABEL_PLACE}}}},
         // The two modal dialogs are 350 x 185 dialog units (525 x 301 pixels)
         // until they take the size of their pictures.
         {IDD_EXIT_DIALOG, Frame::Popup, 525, 301,
-         {{IDC_EXIT_YES, Kind::ImageButton, 125, 220, 110, 38},
-          {IDC_EXIT_NO, Kind::ImageButton, 250, 220, 110, 38},
-          {IDC_EXIT_CLOSE_BOX, Kind::ImageButton, 406, 8, 23, 23}}},
+         {{IDC_EXIT_YES, Kind::ImageButton, {IDC_EXIT_YES_PLACE}},
+          {IDC_EXIT_NO, Kind::ImageButton, {IDC_EXIT_NO_PLACE}},
+          {IDC_EXIT_CLOSE_BOX, Kind::ImageButton, {IDC_EXIT_CLOSE_BOX_PLACE}}}},
         {IDD_ERROR_DIALOG, Frame::Popup, 525, 301,
-         {{IDC_ERROR_CLOSE_BOX, Kind::ImageButton, 448, 8, 23, 23},
-          {IDC_ERROR_CANCEL, Kind::ImageButton, 260, 220, 110, 38},
-          {IDC_ERROR_RETRY, Kind::ImageButton, 130, 220, 110, 38},
-          {IDC_ERROR_CLOSE, Kind::ImageButton, 320, 220, 110, 38}}},
+         {{IDC_ERROR_CLOSE_BOX, Kind::ImageButton, {IDC_ERROR_CLOSE_BOX_PLACE}},
+          {IDC_ERROR_CANCEL, Kind::ImageButton, {IDC_ERROR_CANCEL_PLACE}},
+          {IDC_ERROR_RETRY, Kind::ImageButton, {IDC_ERROR_RETRY_PLACE}},
+          {IDC_ERROR_CLOSE, Kind::ImageButton, {IDC_ERROR_CLOSE_PLACE}}}},
     };
     return dialogs;
 }
@@ -266,12 +271,10 @@ TEST_F(DialogTemplates, EveryTemplateCreatesWithItsControlsInTheirPlaces) {
             RECT place{};
             GetWindowRect(window, &place);
             MapWindowPoints(HWND_DESKTOP, dialog.Get(), reinterpret_cast<POINT*>(&place), 2);
-            EXPECT_NEAR(place.left, control.x * scale.x, kTolerance);
-            EXPECT_NEAR(place.top, control.y * scale.y, kTolerance);
-            if (control.width != 0) {
-                EXPECT_NEAR(place.right - place.left, control.width * scale.x, kTolerance);
-                EXPECT_NEAR(place.bottom - place.top, control.height * scale.y, kTolerance);
-            }
+            EXPECT_NEAR(place.left, control.place.x * scale.x, kTolerance);
+            EXPECT_NEAR(place.top, control.place.y * scale.y, kTolerance);
+            EXPECT_NEAR(place.right - place.left, control.place.width * scale.x, kTolerance);
+            EXPECT_NEAR(place.bottom - place.top, control.place.height * scale.y, kTolerance);
         }
     }
 }

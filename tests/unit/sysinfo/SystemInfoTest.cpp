@@ -84,16 +84,35 @@ TEST(SystemInfo, DescribesReleases) {
     }
 }
 
-TEST(SystemInfo, MapsProductInfoToEditions) {
-    struct Case {
+// GetProductInfo answers with Windows' product types (its PRODUCT_ constants);
+// the description names the edition each stands for. Types the table does not
+// know leave the edition of the version record.
+TEST(SystemInfo, NamesTheEditionOfEachProductType) {
+    const struct {
         std::uint32_t productType;
-        int edition;
+        const char16_t* edition;
+    } cases[] = {
+        {0x00, u" Unknown Edition"},                             // PRODUCT_UNDEFINED
+        {0x01, u" Ultimate Edition"},                            // PRODUCT_ULTIMATE
+        {0x07, u" Standard Server Edition"},                     // PRODUCT_STANDARD_SERVER
+        {0x0E, u" Enterprise Server Core Edition"},              // PRODUCT_ENTERPRISE_SERVER_CORE
+        {0x13, u" Home Server Edition"},                         // PRODUCT_HOME_SERVER
+        {0x2A, u" Hyper V Edition"},                             // PRODUCT_HYPERV
+        {0x30, u" Professional Edition"},                        // PRODUCT_PROFESSIONAL
+        {0x39, u" Solution Embedded Server Core Edition"},       // PRODUCT_SOLUTION_EMBEDDEDSERVER_CORE
+        {0x3A, u" Unknown Edition"},                             // PRODUCT_PROFESSIONAL_EMBEDDED: not in the table
+        {0x3B, u" Essential Business Server MGMT Edition"},      // PRODUCT_ESSENTIALBUSINESS_SERVER_MGMT
+        {0x3E, u" Essential Business Server ADDLSVC Edition"},   // PRODUCT_ESSENTIALBUSINESS_SERVER_ADDLSVC
+        {0x3F, u" Small Business Server Premium Core Edition"},  // PRODUCT_SMALLBUSINESS_SERVER_PREMIUM_CORE
+        {0x40, u" Cluster Server V Edition"},                    // PRODUCT_CLUSTER_SERVER_V
+        {0x47, u" Ultimate E Edition"},                          // PRODUCT_ULTIMATE_E
+        {0x48, u" Unknown Edition"},                             // PRODUCT_ENTERPRISE_EVALUATION: newer than the table
     };
-    const Case cases[] = {{0, 0}, {1, 5}, {57, 61}, {58, 0}, {59, 63}, {62, 66}, {63, 62}, {64, 67}, {71, 74}, {72, 0}};
     for (const auto& c : cases) {
         auto facts = Nt(6, 1, 1, 7600);
         facts.productInfo = c.productType;
-        EXPECT_EQ(SystemInfo(facts).Edition(), c.edition) << c.productType;
+        const std::u16string expected = u"Windows 7" + std::u16string(c.edition) + u" Platform NT  (Build 7600)\n, 32";
+        EXPECT_EQ(SystemInfo(facts).Description(), expected) << c.productType;
     }
 }
 

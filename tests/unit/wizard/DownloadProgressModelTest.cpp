@@ -53,7 +53,10 @@ TEST(DownloadProgressModel, JapaneseNamesTheTotalFirst) {
     DownloadProgressModel model;
     model.OnDownloadProgress(31, 12.5 * 1048576, 40.0 * 1048576, Language::Japanese);
     const auto& status = model.Current().status;
-    EXPECT_LT(status.find(u"40.00"), status.find(u"12.50"));
+    const auto total = status.find(u"40.00"), received = status.find(u"12.50");
+    ASSERT_NE(total, std::u16string::npos) << "no total";
+    ASSERT_NE(received, std::u16string::npos) << "no received amount";
+    EXPECT_LT(total, received);
     LanguageManager().Change_Language(Language::English);
 }
 

@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <vector>
 
 #include "language/AsLanguage_Manager.h"
+#include "WizardLayout.h"
 #include "resource.h"
 #include "wizard/ErrorDialog.h"
 #include "wizard/ExitDialog.h"
@@ -49,6 +51,20 @@ ButtonLook LookOf(HWND dialog, int id) {
     GetWindowTextW(button, caption, 64);
     return {(GetWindowLongPtrW(button, GWL_STYLE) & WS_VISIBLE) != 0, {rect.left, rect.top},
             {rect.right - rect.left, rect.bottom - rect.top}, caption};
+}
+
+// A rectangle of the wizard's layout table.
+struct Place {
+    long x, y, width, height;
+};
+
+// The button sits at its place in the layout, whatever the system's dialog units.
+void ExpectAt(const ButtonLook& button, const Place& place) {
+    EXPECT_EQ(std::make_pair(button.place.x, button.place.y), std::make_pair(place.x, place.y));
+}
+
+void ExpectSized(const ButtonLook& button, const Place& place) {
+    EXPECT_EQ(std::make_pair(button.size.cx, button.size.cy), std::make_pair(place.width, place.height));
 }
 
 SIZE WindowSize(HWND window) {
@@ -104,7 +120,8 @@ TEST(ErrorDialog, EachAnswerGivesItsResultAndOnlyGivingUpIsReported) {
         {"close box", {{IDC_ERROR_CLOSE_BOX}}, Error::kClosedByBox, 1},
         {"Close", {{IDC_ERROR_CLOSE}}, Error::kClosed, 1},
         {"Escape", {{0, VK_ESCAPE}}, Error::kCancelled, 1},
-        {"Return does nothing", {{0, VK_RETURN}, {IDC_ERROR_RETRY}}, Error::kRetried, 0},
+        // The close box's result differs from every button Return could press.
+        {"Return does nothing", {{0, VK_RETURN}, {IDC_ERROR_CLOSE_BOX}}, Error::kClosedByBox, 1},
     };
     for (const auto& c : cases) {
         int reports = 0;
@@ -134,11 +151,11 @@ TEST(ErrorDialog, ShowsTheButtonsOfItsSetAtTheirPlaces) {
             EXPECT_EQ(retry.visible, c.retry) << c.set;
             EXPECT_EQ(close.visible, c.close) << c.set;
             EXPECT_TRUE(box.visible);
-            EXPECT_EQ(std::make_pair(retry.place.x, retry.place.y), std::make_pair(130L, 220L));
-            EXPECT_EQ(std::make_pair(cancel.place.x, cancel.place.y), std::make_pair(260L, 220L));
-            EXPECT_EQ(std::make_pair(close.place.x, close.place.y), std::make_pair(320L, 220L));
-            EXPECT_EQ(std::make_pair(box.place.x, box.place.y), std::make_pair(448L, 8L));
-            EXPECT_EQ(std::make_pair(box.size.cx, box.size.cy), std::make_pair(23L, 23L));
+            ExpectAt(retry, {IDC_ERROR_RETRY_PLACE});
+            ExpectAt(cancel, {IDC_ERROR_CANCEL_PLACE});
+            ExpectAt(close, {IDC_ERROR_CLOSE_PLACE});
+            ExpectAt(box, {IDC_ERROR_CLOSE_BOX_PLACE});
+            ExpectSized(box, {IDC_ERROR_CLOSE_BOX_PLACE});
             const SIZE size = WindowSize(window);
             EXPECT_EQ(std::make_pair(size.cx, size.cy), std::make_pair(480L, 280L));
         };
@@ -172,7 +189,8 @@ TEST(ExitDialog, YesReportsOnceAndEverythingElseIsNo) {
         {"No", {{IDC_EXIT_NO}}, Exit::kNo, 0},
         {"close box", {{IDC_EXIT_CLOSE_BOX}}, Exit::kNo, 0},
         {"Escape", {{0, VK_ESCAPE}}, Exit::kNo, 0},
-        {"Return does nothing", {{0, VK_RETURN}, {IDC_EXIT_YES}}, Exit::kYes, 1},
+        // No after Return: had Return confirmed, the result would be Yes.
+        {"Return does nothing", {{0, VK_RETURN}, {IDC_EXIT_NO}}, Exit::kNo, 0},
     };
     for (const auto& c : cases) {
         int reports = 0;
@@ -184,30 +202,28 @@ TEST(ExitDialog, YesReportsOnceAndEverythingElseIsNo) {
 
 TEST(ExitDialog, ShowsThePictureOfTheLanguageWithItsButtons) {
     using ModalDialog::Exit;
-    const struct {
-        LanguageId language;
-        int picture;
-    } cases[] = {
-        {Language::English, 1334}, {Language::French, 1335},  {Language::German, 1336},
-        {Language::Spanish, 1338}, {Language::Italian, 1337}, {Language::Japanese, 1339},
-    };
-    for (const auto& c : cases) {
-        LanguageScope language(c.language);
+    // Each language has a picture of its own, with the question in its words.
+    std::set<int> pictures;
+    for (const LanguageId shown : {Language::English, Language::French, Language::German, Language::Spanish,
+                                   Language::Italian, Language::Japanese}) {
+        LanguageScope language(shown);
         Scripted<Exit> dialog({{IDC_EXIT_NO}}, [] {});
         dialog.inspect = [&](HWND window) {
             const ButtonLook yes = LookOf(window, IDC_EXIT_YES), no = LookOf(window, IDC_EXIT_NO),
                              box = LookOf(window, IDC_EXIT_CLOSE_BOX);
-            EXPECT_EQ(std::make_pair(yes.place.x, yes.place.y), std::make_pair(125L, 220L));
-            EXPECT_EQ(std::make_pair(no.place.x, no.place.y), std::make_pair(250L, 220L));
-            EXPECT_EQ(std::make_pair(box.place.x, box.place.y), std::make_pair(406L, 8L));
+            ExpectAt(yes, {IDC_EXIT_YES_PLACE});
+            ExpectAt(no, {IDC_EXIT_NO_PLACE});
+            ExpectAt(box, {IDC_EXIT_CLOSE_BOX_PLACE});
             EXPECT_EQ(yes.caption, reinterpret_cast<const wchar_t*>(LanguageManager().Get_Text(IDC_EXIT_YES)));
             EXPECT_EQ(no.caption, reinterpret_cast<const wchar_t*>(LanguageManager().Get_Text(IDC_EXIT_NO)));
             const SIZE size = WindowSize(window);
             EXPECT_EQ(std::make_pair(size.cx, size.cy), std::make_pair(440L, 280L));
         };
         dialog.DoModal();
-        EXPECT_EQ(dialog.Picture(), c.picture) << c.language;
-        EXPECT_EQ(dialog.Background().Width(), 440u) << c.language;
+        EXPECT_TRUE(pictures.insert(dialog.Picture()).second) << "a picture shared by " << shown;
+        EXPECT_EQ(dialog.Picture(), ModalDialog::ExitPicture(shown)) << shown;
+        EXPECT_EQ(dialog.Background().Width(), 440u) << shown;
+        EXPECT_EQ(dialog.Background().Height(), 280u) << shown;
     }
 }
 

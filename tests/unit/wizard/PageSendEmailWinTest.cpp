@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "WizardLayout.h"
 #include "configuration/InstallerConfig.h"
 #include "resource.h"
 #include "wizard/PageSendEmail.h"
@@ -51,13 +52,22 @@ TEST(PageSendEmail, OnlyAValidAddressCountsAsContactDetails) {
 
 TEST(PageSendEmail, ControlsStandAtTheirPlaces) {
     PageSendEmail& page = Page();
+    // Places from the layout table the template is written with: the page
+    // puts them at their pixels whatever the system's dialog units.
     const struct {
         int id;
-        LONG x, y;
+        LONG x, y, width, height;
     } places[] = {
-        {IDC_EMAIL_INVITATION, 147, 180}, {IDC_EMAIL_FIRST_NAME_LABEL, 146, 258}, {IDC_EMAIL_FIRST_NAME, 260, 255},
-        {IDC_EMAIL_LAST_NAME_LABEL, 474, 258}, {IDC_EMAIL_LAST_NAME, 565, 255}, {IDC_EMAIL_ADDRESS_LABEL, 146, 297},
-        {IDC_EMAIL_ADDRESS, 260, 294}, {IDC_EMAIL_PRIVACY_NOTE, 147, 380},
+        {IDC_EMAIL_TITLE, IDC_EMAIL_TITLE_PLACE},
+        {IDC_EMAIL_HEADING, IDC_EMAIL_HEADING_PLACE},
+        {IDC_EMAIL_INVITATION, IDC_EMAIL_INVITATION_PLACE},
+        {IDC_EMAIL_FIRST_NAME_LABEL, IDC_EMAIL_FIRST_NAME_LABEL_PLACE},
+        {IDC_EMAIL_FIRST_NAME, IDC_EMAIL_FIRST_NAME_PLACE},
+        {IDC_EMAIL_LAST_NAME_LABEL, IDC_EMAIL_LAST_NAME_LABEL_PLACE},
+        {IDC_EMAIL_LAST_NAME, IDC_EMAIL_LAST_NAME_PLACE},
+        {IDC_EMAIL_ADDRESS_LABEL, IDC_EMAIL_ADDRESS_LABEL_PLACE},
+        {IDC_EMAIL_ADDRESS, IDC_EMAIL_ADDRESS_PLACE},
+        {IDC_EMAIL_PRIVACY_NOTE, IDC_EMAIL_PRIVACY_NOTE_PLACE},
     };
     SetWindowPos(page.Handle(), nullptr, 0, 30, 800, 427, SWP_NOZORDER | SWP_NOACTIVATE);
     for (const auto& place : places) {
