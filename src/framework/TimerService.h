@@ -85,7 +85,7 @@ public:
 
 private:
     TimerEventHandler& handler_;
-    // Started and stopped by the carousel driver's thread too.
+    // Started and stopped by the download worker's thread too.
     std::atomic<bool> running_{false};
     int id_;
     TimerService& service_;

@@ -17,7 +17,7 @@
 #include "controls/BannerBoard.h"
 #include "controls/PngButton.h"
 #include "controls/SimpleProgressControl.h"
-#include "common/TimerService.h"
+#include "framework/TimerService.h"
 #include "download/DownloadMeasurements.h"
 #include "download/PackageDownloader.h"
 #include "wizard/BaseDialog.h"
@@ -27,7 +27,7 @@
 class InstallerConfig;
 
 class PageDownloadInstall : public BaseDialog,
-                            private Common::TimerEventHandler,
+                            private Framework::TimerEventHandler,
                             private Wizard::DownloadInstallView,
                             private Wizard::PackageSource,
                             private Wizard::TargetMachine,
@@ -60,7 +60,7 @@ private:
     void OnCancelClicked();
     void PostViewChanged();
     // The carousel timer: one step every eight seconds while the package downloads.
-    void OnTimer(Common::Timer& timer) override;
+    void OnTimer(Framework::Timer& timer) override;
 
     // DownloadInstallView: the status line, the bar, the buttons, the dialogs.
     void ShowStatus(std::int32_t textItem) override;
@@ -115,6 +115,6 @@ private:
     void StopWork();
     void StopIfClosing() const;
 
-    std::unique_ptr<Common::Timer> carouselTimer_;  // made with the window, on its thread
+    std::unique_ptr<Framework::Timer> carouselTimer_;  // made with the window, on its thread
     std::thread worker_;
 };

@@ -79,13 +79,12 @@ BOOL PageDownloadInstall::OnInitDialog() {
     progress_.LoadImages();
     banner_.SubclassDlgItem(IDC_DOWNLOAD_BANNER, Handle());
     carousel_.SubclassDlgItem(IDC_DOWNLOAD_CAROUSEL, Handle());
-    carouselTimer_ = std::make_unique<Common::Timer>(static_cast<Common::TimerEventHandler&>(*this), Handle());
+    carouselTimer_ = std::make_unique<Framework::Timer>(static_cast<Framework::TimerEventHandler&>(*this), Handle());
     cancel_.SubclassDlgItem(IDC_DOWNLOAD_CANCEL, Handle());
-    cancel_.SetImages(155, 156, 154, Handle());
-    cancel_.SetBackgroundImage(136);
+    cancel_.SetImages(IDPNG_BUTTON_NORMAL, IDPNG_BUTTON_HOVER, IDPNG_BUTTON_PRESSED, Handle());
+    cancel_.SetBackgroundImage(IDPNG_WIZARD_BACKGROUND_STAGE);
     cancel_.SetTextColors(RGB(3, 31, 72), RGB(3, 31, 72), RGB(81, 94, 105));
     cancel_.SetTextOffset(0, 4);
-    LanguageManager().Register_Window(this);
     ApplyLanguage(LanguageManager().Current_Language());
     Layout();
     return TRUE;
@@ -204,7 +203,7 @@ void PageDownloadInstall::ApplyView() {
 
 void PageDownloadInstall::PostViewChanged() { PostMessageW(Handle(), kViewChanged, 0, 0); }
 
-void PageDownloadInstall::OnTimer(Common::Timer&) { carousel_.StartStep(); }
+void PageDownloadInstall::OnTimer(Framework::Timer&) { carousel_.StartStep(); }
 
 // --- DownloadInstallView ---
 
