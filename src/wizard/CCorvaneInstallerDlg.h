@@ -22,6 +22,7 @@
 #include "wizard/ButtonFlags.h"
 #include "wizard/PageNavigator.h"
 #include "services/VersionComparison.h"
+#include "SkinImageIds.h"
 
 class InstallerConfig;
 class PageLicense;
@@ -32,8 +33,8 @@ class CCorvaneInstallerDlg : public Framework::Dialog,
                              private Wizard::WizardHost,
                              private Wizard::WizardButtons {
 public:
-    static constexpr int kBackgroundImage = 1229;
-    static constexpr int kDownloadBackgroundImage = 136;
+    static constexpr int kBackgroundImage = IDPNG_WIZARD_BACKGROUND;
+    static constexpr int kDownloadBackgroundImage = IDPNG_WIZARD_BACKGROUND_STAGE;
     static constexpr int kWidth = 800;
     static constexpr int kHeight = 547;
     static constexpr int kPageTop = 30;

@@ -14,6 +14,7 @@
 #include "wizard/PageSendEmail.h"
 #include "wizard/PageWellcome.h"
 #include "wizard/WizardIds.h"
+#include "SkinImageIds.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ constexpr wchar_t kLowSpaceMessage[] =
     L"Corvane Installer requires minimum 100 MB of free space on the disk. Please change the install directory.";
 constexpr COLORREF kCaptionColour = RGB(3, 31, 72);
 constexpr COLORREF kDisabledCaptionColour = RGB(81, 94, 105);
-constexpr int kButtonNormal = 155, kButtonHover = 156, kButtonPressed = 154;
+constexpr int kButtonNormal = IDPNG_BUTTON_NORMAL, kButtonHover = IDPNG_BUTTON_HOVER, kButtonPressed = IDPNG_BUTTON_PRESSED;
 
 // Halving that rounds toward minus infinity, also for a desktop smaller than the window.
 int HalfDown(int value) { return value >= 0 ? value / 2 : -((-value + 1) / 2); }

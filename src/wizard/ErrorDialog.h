@@ -10,6 +10,7 @@
 
 #include "framework/GdiHandles.h"
 #include "wizard/SkinnedModalDialog.h"
+#include "SkinImageIds.h"
 
 namespace ModalDialog {
 
@@ -25,7 +26,7 @@ public:
     static constexpr int kRetried = 2;
     static constexpr int kClosed = 4;
 
-    static constexpr int kBackgroundImage = 1366;
+    static constexpr int kBackgroundImage = IDPNG_ERROR_BACKGROUND;
 
     // `reportCancel` is made once for each answer that gives up; by default
     // the statistics' CancelInstallation.

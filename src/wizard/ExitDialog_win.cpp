@@ -4,6 +4,7 @@
 #include "language/AsLanguage_Manager.h"
 #include "resource.h"
 #include "wizard/WizardStatistics.h"
+#include "SkinImageIds.h"
 
 namespace ModalDialog {
 namespace {
@@ -12,12 +13,12 @@ constexpr int kCaptionOffsetY = 3;
 
 int ExitPicture(LanguageId language) {
     switch (language) {
-        case Language::French: return 1335;
-        case Language::German: return 1336;
-        case Language::Spanish: return 1338;
-        case Language::Italian: return 1337;
-        case Language::Japanese: return 1339;
-        default: return 1334;
+        case Language::French: return IDPNG_EXIT_FR;
+        case Language::German: return IDPNG_EXIT_DE;
+        case Language::Spanish: return IDPNG_EXIT_ES;
+        case Language::Italian: return IDPNG_EXIT_IT;
+        case Language::Japanese: return IDPNG_EXIT_JA;
+        default: return IDPNG_EXIT_EN;
     }
 }
 

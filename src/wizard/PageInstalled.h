@@ -8,10 +8,11 @@
 #include "controls/CLabel.h"
 #include "services/VersionComparison.h"
 #include "wizard/BaseDialog.h"
+#include "SkinImageIds.h"
 
 class PageInstalled : public BaseDialog {
 public:
-    static constexpr int kPageImage = 1368;
+    static constexpr int kPageImage = IDPNG_INSTALLED_BACKGROUND;
     static constexpr int kLastStep = 8;
 
     // Registers the page with the language manager: it must live until the

@@ -12,13 +12,14 @@
 #include "controls/PngButton.h"
 #include "framework/GdiHandles.h"
 #include "wizard/BaseDialog.h"
+#include "SkinImageIds.h"
 
 class InstallerConfig;
 
 class PageLicense : public BaseDialog {
 public:
     static constexpr int kLastStep = 0;
-    static constexpr int kScrollSkin = 166;
+    static constexpr int kScrollSkin = IDB_SCROLLBAR_SKIN;
 
     // The configured copy the page works with; it outlives the page.
     explicit PageLicense(InstallerConfig& config);

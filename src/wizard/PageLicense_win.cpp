@@ -16,6 +16,7 @@
 #include "wizard/PageTexts.h"
 #include "wizard/WizardIds.h"
 #include "wizard/WizardStatistics.h"
+#include "SkinImageIds.h"
 
 namespace {
 
@@ -24,8 +25,9 @@ constexpr COLORREF kFrameColour = RGB(5, 146, 254);
 constexpr int kInstallTypeText = 72;
 constexpr std::uint32_t kEnableNext = 0x10;
 constexpr std::uint32_t kDisableNext = 0x20;
-constexpr int kSmallButtonNormal = 1230, kSmallButtonHover = 1231, kSmallButtonPressed = 1232;
-constexpr int kButtonBackground = 136;
+constexpr int kSmallButtonNormal = IDPNG_BUTTON_SMALL_NORMAL, kSmallButtonHover = IDPNG_BUTTON_SMALL_HOVER,
+              kSmallButtonPressed = IDPNG_BUTTON_SMALL_PRESSED;
+constexpr int kButtonBackground = IDPNG_WIZARD_BACKGROUND_STAGE;
 
 constexpr ControlPlace kPlaces[] = {
     {IDC_LICENSE_TEXT, 150, 148, 509, 150},
@@ -69,12 +71,12 @@ constexpr std::size_t kSpaceAvailableLabel = 6;
 
 int LicenceResource(LanguageId language) {
     switch (language) {
-        case Language::French: return 1200;
-        case Language::German: return 1199;
-        case Language::Spanish: return 1201;
-        case Language::Italian: return 1202;
-        case Language::Japanese: return 1311;
-        default: return 1198;
+        case Language::French: return IDR_EULA_FR;
+        case Language::German: return IDR_EULA_DE;
+        case Language::Spanish: return IDR_EULA_ES;
+        case Language::Italian: return IDR_EULA_IT;
+        case Language::Japanese: return IDR_EULA_JA;
+        default: return IDR_EULA_EN;
     }
 }
 

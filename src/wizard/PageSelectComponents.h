@@ -12,13 +12,14 @@
 #include "controls/PngButton.h"
 #include "framework/GdiHandles.h"
 #include "wizard/BaseDialog.h"
+#include "SkinImageIds.h"
 
 class InstallerConfig;
 
 class PageSelectComponents : public BaseDialog {
 public:
     static constexpr int kLastStep = 1;
-    static constexpr int kScrollSkin = 166;
+    static constexpr int kScrollSkin = IDB_SCROLLBAR_SKIN;
     static constexpr RECT kListRect{150, 175, 657, 400};
 
     // The configured copy the page works with; it outlives the page.

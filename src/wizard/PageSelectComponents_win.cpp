@@ -11,6 +11,7 @@
 #include "sysinfo/BrowserFlags.h"
 #include "wizard/WizardIds.h"
 #include "wizard/WizardStatistics.h"
+#include "SkinImageIds.h"
 
 namespace {
 
@@ -18,8 +19,9 @@ constexpr COLORREF kFrameColour = RGB(5, 146, 254);
 // From this many entries on the list scrolls and the border leaves room for the bar.
 constexpr int kEntriesWithScrollBar = 7;
 constexpr int kScrollBarRoom = 14;
-constexpr int kSmallButtonNormal = 1230, kSmallButtonHover = 1231, kSmallButtonPressed = 1232;
-constexpr int kButtonBackground = 136;
+constexpr int kSmallButtonNormal = IDPNG_BUTTON_SMALL_NORMAL, kSmallButtonHover = IDPNG_BUTTON_SMALL_HOVER,
+              kSmallButtonPressed = IDPNG_BUTTON_SMALL_PRESSED;
+constexpr int kButtonBackground = IDPNG_WIZARD_BACKGROUND_STAGE;
 constexpr POINT kRightButtonPlace{560, 413}, kLeftButtonPlace{456, 413};
 
 void RecordFeatureFlags(std::uint32_t flags) { TheInstallationStatistics().Progress().featureBits = flags; }

@@ -9,12 +9,13 @@
 
 #include "controls/CLabel.h"
 #include "wizard/BaseDialog.h"
+#include "SkinImageIds.h"
 
 class InstallerConfig;
 
 class PageSendEmail : public BaseDialog {
 public:
-    static constexpr int kPageImage = 1264;
+    static constexpr int kPageImage = IDPNG_SEND_EMAIL_PAGE;
     static constexpr int kLastStep = 6;
 
     // The configured copy the page works with; it outlives the page.

@@ -8,12 +8,13 @@
 
 #include "controls/PngButton.h"
 #include "wizard/BaseDialog.h"
+#include "SkinImageIds.h"
 
 class InstallerConfig;
 
 class PageWellcome : public BaseDialog {
 public:
-    static constexpr int kSecondImage = 1263;
+    static constexpr int kSecondImage = IDPNG_WELCOME_SECOND_PICTURE;
     static constexpr int kLastStep = 5;
 
     // The configured copy the page works with; it outlives the page.

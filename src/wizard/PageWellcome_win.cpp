@@ -4,6 +4,7 @@
 #include "resource.h"
 #include "wizard/WizardIds.h"
 #include "wizard/WizardStatistics.h"
+#include "SkinImageIds.h"
 
 namespace {
 constexpr RECT kPreviewArea{430, 13, 685, 89};
@@ -11,16 +12,16 @@ constexpr int kSecondImageX = 567, kSecondImageY = 89;
 }  // namespace
 
 const std::array<PageWellcome::LanguageButton, 6> PageWellcome::kLanguageButtons{{
-    {IDC_LANGUAGE_ENGLISH, Language::English, 1206, 1207, 151, 141, 138},
-    {IDC_LANGUAGE_GERMAN, Language::German, 1208, 1209, 150, 141, 198},
-    {IDC_LANGUAGE_SPANISH, Language::Spanish, 1212, 1213, 152, 141, 258},
-    {IDC_LANGUAGE_FRENCH, Language::French, 1210, 1211, 153, 141, 318},
-    {IDC_LANGUAGE_ITALIAN, Language::Italian, 1214, 1215, 149, 141, 378},
-    {IDC_LANGUAGE_JAPANESE, Language::Japanese, 1301, 1302, 1303, 141, 438},
+    {IDC_LANGUAGE_ENGLISH, Language::English, IDPNG_LANGUAGE_BUTTON_EN, IDPNG_LANGUAGE_BUTTON_EN_HOVER, IDPNG_LANGUAGE_CAPTION_EN, 141, 138},
+    {IDC_LANGUAGE_GERMAN, Language::German, IDPNG_LANGUAGE_BUTTON_DE, IDPNG_LANGUAGE_BUTTON_DE_HOVER, IDPNG_LANGUAGE_CAPTION_DE, 141, 198},
+    {IDC_LANGUAGE_SPANISH, Language::Spanish, IDPNG_LANGUAGE_BUTTON_ES, IDPNG_LANGUAGE_BUTTON_ES_HOVER, IDPNG_LANGUAGE_CAPTION_ES, 141, 258},
+    {IDC_LANGUAGE_FRENCH, Language::French, IDPNG_LANGUAGE_BUTTON_FR, IDPNG_LANGUAGE_BUTTON_FR_HOVER, IDPNG_LANGUAGE_CAPTION_FR, 141, 318},
+    {IDC_LANGUAGE_ITALIAN, Language::Italian, IDPNG_LANGUAGE_BUTTON_IT, IDPNG_LANGUAGE_BUTTON_IT_HOVER, IDPNG_LANGUAGE_CAPTION_IT, 141, 378},
+    {IDC_LANGUAGE_JAPANESE, Language::Japanese, IDPNG_LANGUAGE_BUTTON_JA, IDPNG_LANGUAGE_BUTTON_JA_HOVER, IDPNG_LANGUAGE_CAPTION_JA, 141, 438},
 }};
 
 PageWellcome::PageWellcome(InstallerConfig& config) : BaseDialog(IDD_PAGE_WELCOME), config_(config) {
-    pageImage_.LoadFromResource(1229);
+    pageImage_.LoadFromResource(IDPNG_WIZARD_BACKGROUND);
     bottomStrip_.Release();
     secondImage_.LoadFromResource(kSecondImage);  // absent from the skin: then nothing is drawn
 }
