@@ -76,7 +76,7 @@ public:
     // Writes every table position as a row of a workbook for translators.
     // The name is in the system's ANSI code page. False when the file could
     // not be written.
-    bool Export_Workbook(const std::string& ansiFileName) const;
+    bool Export_Workbook(const std::u16string& fileName) const;
 
     const AList<ALang_Resource>& Tables() const { return tables_; }
 

@@ -84,9 +84,17 @@ enum ELang_Item : std::int32_t {
     LI_OUTLOOK_PREVIEWER_DESCRIPTION = 71,
 
     LI_INSTALLATION_TYPE = 72,
+
+    // Download failures and states of networks as users have them, and the
+    // refusal of a package that cannot be verified.
+    LI_PROXY_SIGN_IN_REQUIRED = 73,
+    LI_RECONNECTING = 74,
+    LI_SERVER_ERROR_STATUS = 75,
+    LI_DISK_WRITE_FAILED = 76,
+    LI_PACKAGE_NOT_VERIFIED = 77,
 };
 
 // Every constant from the first to the last must stand in the text tables;
 // the language manager checks that as it starts.
 constexpr std::int32_t kFirstLangItem = LI_OPEN_FILE;
-constexpr std::int32_t kLastLangItem = LI_INSTALLATION_TYPE;
+constexpr std::int32_t kLastLangItem = LI_PACKAGE_NOT_VERIFIED;

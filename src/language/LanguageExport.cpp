@@ -1,7 +1,6 @@
 #include <cstdint>
 #include <iterator>
 
-#include "common/AnsiText.h"
 #include "language/AsLanguage_Manager.h"
 #include "spreadsheet/Workbook.h"
 
@@ -20,7 +19,7 @@ constexpr ExportColumn kColumns[] = {
 
 }  // namespace
 
-bool AsLanguage_Manager::Export_Workbook(const std::string& ansiFileName) const {
+bool AsLanguage_Manager::Export_Workbook(const std::u16string& fileName) const {
     YExcel::Workbook book;
     YExcel::Worksheet* sheet = book.GetWorksheet("Sheet1");
     if (!sheet) return false;
@@ -43,5 +42,5 @@ bool AsLanguage_Manager::Export_Workbook(const std::string& ansiFileName) const 
             }
         }
     }
-    return book.SaveAs(Common::FromAnsi(ansiFileName));
+    return book.SaveAs(fileName);
 }

@@ -19,9 +19,9 @@ struct ALang_Entry {
     bool HasPlacement() const { return x != 0 || y != 0 || width != 0 || height != 0; }
 };
 
-// Every table holds the same 126 items at the same positions, then an end
+// Every table holds the same 131 items at the same positions, then an end
 // entry (id 0, no text).
-constexpr int kLangItemCount = 126;
+constexpr int kLangItemCount = 131;
 constexpr int kLangTableLength = kLangItemCount + 1;
 using ALang_Table = std::array<ALang_Entry, kLangTableLength>;
 

@@ -95,7 +95,7 @@ def test_export_writes_the_workbook(wine, installer_exe, tmp_path):
     assert book.sheet_names() == ["Sheet1", "Sheet2"]
     sheet = book.sheet_by_name("Sheet1")
     assert sheet.row_values(0) == ["ID", "English", "German", "French", "Italian", "Spanish", "Japanese"]
-    assert sheet.nrows == 127
+    assert sheet.nrows == 132  # a header row and 131 text items
     assert sheet.cell_value(1, 0) == 1 and sheet.cell_value(1, 1) == "Open file"
     assert book.sheet_by_name("Sheet2").nrows == 0
 
@@ -108,6 +108,15 @@ def test_export_writes_the_workbook(wine, installer_exe, tmp_path):
     wine.run("attrib", "+r", winpath(readonly))
     assert wine.run(installer_exe, "-export", winpath(readonly)).returncode != 0
     assert readonly.read_bytes() == b"keep me"
+
+
+def test_export_takes_a_name_outside_the_ansi_code_page(wine, installer_exe, tmp_path):
+    """Japanese letters on a Western system: the name reaches the file system
+    as given, not through the ANSI code page."""
+    target = tmp_path / "\u7ffb\u8a33\u8868.xls"
+    assert wine.run(installer_exe, "-export", winpath(target)).returncode == 0
+    assert target.read_bytes()[:8] == bytes.fromhex("d0cf11e0a1b11ae1")
+    assert [path.name for path in tmp_path.iterdir()] == [target.name]
 
 
 def test_second_instance_leaves_at_once(wine, driver, installer_exe, screenshot):

@@ -20,7 +20,7 @@ import tempfile
 import threading
 import time
 
-from . import control_api, downloads, faults, loghandler, statistics, tls, update
+from . import control_api, downloads, faults, loghandler, proxyscript, statistics, tls, update
 from .app import ReferenceServer
 
 DEFAULT_PORT = 48080  # the port of the default deployment values
@@ -77,6 +77,7 @@ def main(argv=None):
     control_api.register(server, package_dir)
     downloads.register(server, package_dir, args.default_package)
     loghandler.register(server)
+    proxyscript.register(server)
     statistics.register(server, args.namespace)
     try:
         update.register(server, args.namespace, args.offered_version)

@@ -30,12 +30,14 @@ class Exchange:
         """The body as a form (application/x-www-form-urlencoded)."""
         return dict(urllib.parse.parse_qsl(self.body.decode("latin-1"), keep_blank_values=True))
 
-    def send(self, status, body=b"", content_type="text/plain; charset=utf-8", headers=()):
-        """Answers with `body`: bytes, or a path whose file is streamed."""
+    def send(self, status, body=b"", content_type="text/plain; charset=utf-8", headers=(), part=None):
+        """Answers with `body`: bytes, or a path whose file is streamed; for a
+        file, `part` (offset, length) streams only that range of it."""
         mode = self.fault.mode if self.fault else None
         if isinstance(body, (str, os.PathLike)):
             with open(body, "rb") as source:
-                size = os.fstat(source.fileno()).st_size
+                offset, size = part if part else (0, os.fstat(source.fileno()).st_size)
+                source.seek(offset)
                 self._start(status, size, content_type, headers, mode)
                 self._stream(source, size, mode)
         else:
@@ -79,7 +81,7 @@ class Exchange:
         elif isinstance(source, _BytesSource):
             handler.wfile.write(source.data)
         else:
-            handler.connection.sendfile(source)
+            handler.connection.sendfile(source, source.tell(), size)
 
 
 class _BytesSource:

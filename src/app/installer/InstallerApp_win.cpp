@@ -13,7 +13,6 @@
 #include "app/ConfiguredCopy.h"
 #include "app/CrashDump.h"
 #include "app/SingleInstance.h"
-#include "common/AnsiText.h"
 #include "common/FileSystem.h"
 #include "common/WideText.h"
 #include "common/WinHandles.h"
@@ -84,8 +83,8 @@ int CCorvaneInstallerApp::Run(HINSTANCE instance) {
 }
 
 int CCorvaneInstallerApp::RunExport(const wchar_t* fileName) {
-    const std::string ansiName = Common::ToAnsi(Common::FromWide(fileName));
-    return LanguageManager().Export_Workbook(ansiName) ? kExitOk : kExitFailed;
+    // The name as given: the ANSI code page may not hold its letters.
+    return LanguageManager().Export_Workbook(Common::FromWide(fileName)) ? kExitOk : kExitFailed;
 }
 
 int CCorvaneInstallerApp::RunBuild(int argc, wchar_t** argv) {

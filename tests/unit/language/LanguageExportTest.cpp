@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "LanguageTestTables.h"
-#include "common/AnsiText.h"
 #include "language/AsLanguage_Manager.h"
 
 namespace {
@@ -31,7 +30,7 @@ public:
     ExportFolder& operator=(const ExportFolder&) = delete;
 
     fs::path Path(const std::string& name) const { return folder_ / name; }
-    static std::string Ansi(const fs::path& path) { return Common::ToAnsi(path.u16string()); }
+    static std::u16string Text(const fs::path& path) { return path.u16string(); }
 
 private:
     fs::path folder_;
@@ -45,14 +44,16 @@ std::string Leading(const fs::path& path, std::size_t count) {
     return bytes;
 }
 
-TEST(ExportWorkbook, WritesACompoundFile) {
+TEST(ExportWorkbook, WritesACompoundFileUnderTheNameAsGiven) {
     MemoryLanguageSetting setting;
     AsLanguage_Manager manager(setting);
     ExportFolder folder;
-    const fs::path file = folder.Path("texts.xls");
-    ASSERT_TRUE(manager.Export_Workbook(ExportFolder::Ansi(file)));
-    EXPECT_EQ(Leading(file, 8), std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8));
-    EXPECT_EQ(fs::file_size(file) % 512, 0u);
+    // Letters outside the ANSI code page of a Western system too.
+    for (const fs::path& file : {folder.Path("texts.xls"), folder.Path("") / fs::path(u"\u7FFB\u8A33\u8868.xls")}) {
+        ASSERT_TRUE(manager.Export_Workbook(ExportFolder::Text(file))) << file;
+        EXPECT_EQ(Leading(file, 8), std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8));
+        EXPECT_EQ(fs::file_size(file) % 512, 0u);
+    }
 }
 
 TEST(ExportWorkbook, APathThatCannotBeCreatedWritesNothing) {
@@ -60,11 +61,11 @@ TEST(ExportWorkbook, APathThatCannotBeCreatedWritesNothing) {
     AsLanguage_Manager manager(setting);
     ExportFolder folder;
     const fs::path missingFolder = folder.Path("missing") / "texts.xls";
-    EXPECT_FALSE(manager.Export_Workbook(ExportFolder::Ansi(missingFolder)));
+    EXPECT_FALSE(manager.Export_Workbook(ExportFolder::Text(missingFolder)));
     EXPECT_FALSE(fs::exists(missingFolder));
-    EXPECT_FALSE(manager.Export_Workbook(""));
+    EXPECT_FALSE(manager.Export_Workbook(u""));
     // A folder of that name is not a file either.
-    EXPECT_FALSE(manager.Export_Workbook(ExportFolder::Ansi(folder.Path(""))));
+    EXPECT_FALSE(manager.Export_Workbook(ExportFolder::Text(folder.Path(""))));
 }
 
 #ifndef _WIN32
@@ -88,7 +89,7 @@ std::vector<std::string> ExpectedLines(bool lineFeedsOnly) {
             value.erase(at, 1);
         return value;
     };
-    std::vector<std::string> expected = {"sheet\tSheet1\t127\t7"};
+    std::vector<std::string> expected = {"sheet\tSheet1\t" + std::to_string(kLangItemCount + 1) + "\t7"};
     const char16_t* headers[] = {u"ID", u"English", u"German", u"French", u"Italian", u"Spanish", u"Japanese"};
     for (int column = 0; column < 7; ++column) expected.push_back(TextCell(0, column, headers[column]));
     for (int position = 0; position < kLangItemCount; ++position) {
@@ -127,7 +128,7 @@ protected:
         // The current language changes nothing in the export.
         MemoryLanguageSetting setting(Language::Japanese);
         AsLanguage_Manager manager(setting);
-        ASSERT_TRUE(manager.Export_Workbook(ExportFolder::Ansi(file_)));
+        ASSERT_TRUE(manager.Export_Workbook(ExportFolder::Text(file_)));
     }
 
     ExportFolder folder_;

@@ -80,7 +80,7 @@ TEST(LanguageManager, UnknownItemsAndLanguagesRaise) {
     MemoryLanguageSetting setting;
     AsLanguage_Manager manager(setting);
     const std::u16string setText = u"AsLanguage_Manager::Set_Text";
-    EXPECT_EQ(RaisedBy([&] { manager.Get_Text(73); }), std::make_pair(AException::kNoEntry, setText));
+    EXPECT_EQ(RaisedBy([&] { manager.Get_Text(kLastLangItem + 1); }), std::make_pair(AException::kNoEntry, setText));
     EXPECT_EQ(RaisedBy([&] { manager.Get_Text(999); }), std::make_pair(AException::kNoEntry, setText));
     EXPECT_EQ(RaisedBy([&] { manager.Find_Entry(1000, 6); }), std::make_pair(AException::kNoTable, setText));
 

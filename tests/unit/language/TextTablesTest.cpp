@@ -48,7 +48,7 @@ TEST(TextTables, HoldEveryELangItemOnceFiftyThreeControlsAndOnePlaceholder) {
     EXPECT_EQ(TextTableEnglish[17].id, 1268);
     EXPECT_EQ(TextTableEnglish[30].id, 1002);
     EXPECT_EQ(TextTableEnglish[48].id, 1179);
-    EXPECT_EQ(TextTableEnglish[125].id, 1372);
+    EXPECT_EQ(TextTableEnglish[kLangItemCount - 1].id, 1372);
 }
 
 struct Quoted {
