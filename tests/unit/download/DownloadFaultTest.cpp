@@ -87,7 +87,7 @@ TEST_F(DownloadFaultTest, EveryFaultEndsAsTheDocumentedFailureNeverAsAPackage) {
         if (*c.fault) TestServer::ArmFault("path=" + kPackagePath + "&" + c.fault);
 
         PackageDownloader engine = Engine();
-        engine.SetUrl(c.url);
+        engine.SetUrl(Wide(c.url));
         // Whatever the server does, the name comes from the address.
         const std::u16string path = engine.ResolveTargetPath(folder_.Path());
         ASSERT_EQ(path, folder_.Target(u"p.msi"));
@@ -115,7 +115,7 @@ TEST_F(DownloadFaultTest, APauseLongerThanTheTimeOutsIsNoFailure) {
     TestServer::MakePackage("p.msi", kPackageSize);
     TestServer::ArmFault("path=" + kPackagePath + "&mode=trickle&chunk=4096&interval=0.02");
     PackageDownloader engine = Engine();
-    engine.SetUrl(Url(kPackagePath));
+    engine.SetUrl(Wide(Url(kPackagePath)));
     const std::u16string path = engine.ResolveTargetPath(folder_.Path());
 
     std::atomic<bool> finished{false};
@@ -141,7 +141,7 @@ TEST_F(DownloadFaultTest, APauseLongerThanTheTimeOutsIsNoFailure) {
 TEST_F(DownloadFaultTest, AStopEndsATransferToASilentServer) {
     TestServer::MakePackage("p.msi", kPackageSize);
     PackageDownloader engine = Engine(DownloadTimeouts{});
-    engine.SetUrl(Url(kPackagePath));
+    engine.SetUrl(Wide(Url(kPackagePath)));
     engine.ResolveTargetPath(folder_.Path());
     TestServer::ArmFault("path=" + kPackagePath + "&mode=silent&times=1");
 
