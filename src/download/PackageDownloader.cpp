@@ -1,10 +1,17 @@
 #include "download/PackageDownloader.h"
 
+#include <algorithm>
+#include <cctype>
+#include <chrono>
 #include <filesystem>
+#include <random>
+#include <string_view>
 #include <system_error>
 
 #define CURL_DISABLE_DEPRECATION  // the progress callback with double counts
 #include <curl/curl.h>
+
+#include <optional>
 
 #include "download/PackageFileName.h"
 #include "download/RequestOptions.h"
@@ -34,6 +41,61 @@ void* CreateCurlHandle() { return curl_easy_init(); }
 PackageDownloader* Self(void* self) { return static_cast<PackageDownloader*>(self); }
 
 bool Successful(long status) { return status >= 200 && status <= 299; }
+
+constexpr long kPartialContent = 206;
+constexpr long kRangeNotSatisfiable = 416;
+
+// Failures a new attempt may well get past: the body cut short, a network
+// silent past the time-outs, nothing answered, the connection reset.
+bool Transient(int result) {
+    return result == CURLE_PARTIAL_FILE || result == CURLE_OPERATION_TIMEDOUT || result == CURLE_GOT_NOTHING ||
+           result == CURLE_SEND_ERROR || result == CURLE_RECV_ERROR;
+}
+
+struct SlistFree {
+    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+using HeaderList = std::unique_ptr<curl_slist, SlistFree>;
+
+// The value of a header line "Name: value\r\n" when its name is `name`
+// (lower case); nothing otherwise.
+std::optional<std::string> HeaderValue(std::string_view line, std::string_view name) {
+    if (line.size() <= name.size() || line[name.size()] != ':') return std::nullopt;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(line[i])) != name[i]) return std::nullopt;
+    }
+    line.remove_prefix(name.size() + 1);
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n' || line.back() == ' ')) line.remove_suffix(1);
+    return std::string(line);
+}
+
+// The first byte of "bytes N-M/T"; -1 when it names none.
+std::int64_t RangeStart(const std::string& contentRange) {
+    const std::string prefix = "bytes ";
+    if (contentRange.compare(0, prefix.size(), prefix) != 0) return -1;
+    std::int64_t start = 0;
+    std::size_t at = prefix.size();
+    if (at >= contentRange.size() || !std::isdigit(static_cast<unsigned char>(contentRange[at]))) return -1;
+    for (; at < contentRange.size() && std::isdigit(static_cast<unsigned char>(contentRange[at])); ++at) {
+        if (start > (INT64_MAX - 9) / 10) return -1;
+        start = start * 10 + (contentRange[at] - '0');
+    }
+    return at < contentRange.size() && contentRange[at] == '-' ? start : -1;
+}
+
+// Closes the transfer's handle and file however Download leaves.
+template <typename Cleanup>
+class AtExit {
+public:
+    explicit AtExit(Cleanup cleanup) : cleanup_(std::move(cleanup)) {}
+    ~AtExit() { cleanup_(); }
+    AtExit(const AtExit&) = delete;
+    AtExit& operator=(const AtExit&) = delete;
+
+private:
+    Cleanup cleanup_;
+};
 
 }  // namespace
 
@@ -105,6 +167,8 @@ void PackageDownloader::SetTransferOptions() {
     curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &PackageDownloader::WriteToFile);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &PackageDownloader::OnHeader);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, this);
     curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, kReceiveBufferSize);
 }
 
@@ -192,50 +256,138 @@ std::u16string PackageDownloader::Download() {
     ThrowIfStopped();
     RenewHandle();
     SetTransferOptions();
-
-    const std::filesystem::path target(targetPath_);
-    output_.open(target, std::ios::binary | std::ios::out | std::ios::trunc);
+    resume_ = {};
+    OpenTarget();
     if (!output_.is_open()) Fail(DownloadFailure::TargetNotOpened, kFileNotOpened);
 
     pauseWanted_.store(false);
     paused_ = false;
     callbackError_ = nullptr;
-    peerRefused_ = false;
     reportsProgress_ = true;
     transferRunning_.store(true);
+    const AtExit cleanup([this] {
+        transferRunning_.store(false);
+        reportsProgress_ = false;
+        handle_.Reset();
+        output_.close();
+        output_.clear();
+    });
+    const int attempts = std::max(1, timeouts_.transferAttempts);
+    for (int attempt = 1;; ++attempt) {
+        const Answer answer = TransferAttempt();
+        if (answer.status == kRangeNotSatisfiable && resume_.rangeAsked && attempt < attempts) {
+            StartOver();  // the bytes on disk are no start of this package
+            continue;
+        }
+        FailOnRefusal(answer);
+        if (resume_.startOver) StartOver();
+        if (answer.result == CURLE_OK && !resume_.startOver) {
+            // A whole answer without a body keeps nothing of an earlier attempt.
+            if (!resume_.bodyStarted && answer.status != kPartialContent) StartOver();
+            return targetPath_;
+        }
+        const bool again = resume_.startOver || Transient(answer.result);
+        if (!again || attempt >= attempts) {
+            // A body shorter than announced (CURLE_PARTIAL_FILE) fails like
+            // any other broken transfer: handed on as finished, a cut package
+            // could pass the caller's check and reach the installer.
+            // A part that would not continue the file ends as a range error.
+            Fail(DownloadFailure::TransferFailed, resume_.startOver ? CURLE_RANGE_ERROR : answer.result);
+        }
+        if (!WaitToReconnect(attempt)) throw StopDownloading();
+    }
+}
+
+PackageDownloader::Answer PackageDownloader::TransferAttempt() {
+    CURL* curl = handle_.Get();
+    output_.flush();
+    // Without a validator the bytes on disk could not be told from another
+    // package's: only a checked range continues them.
+    if (resume_.onDisk > 0 && resume_.validator.empty()) StartOver();
+    resume_.rangeAsked = resume_.onDisk > 0;
+    const std::string range = std::to_string(resume_.onDisk) + "-";
+    HeaderList headers;
+    if (resume_.rangeAsked) headers.reset(curl_slist_append(nullptr, ("If-Range: " + resume_.validator).c_str()));
+    curl_easy_setopt(curl, CURLOPT_RANGE, resume_.rangeAsked ? range.c_str() : nullptr);
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
+    resume_.bodyStarted = false;
+    resume_.startOver = false;
+    peerRefused_ = false;
+
     Answer answer;
     try {
         answer = FollowRedirects();
     } catch (const StopDownloading&) {
         answer.result = CURLE_ABORTED_BY_CALLBACK;  // stopped between two hops
     }
-    transferRunning_.store(false);
-    reportsProgress_ = false;
-
-    handle_.Reset();
-    output_.close();
-    output_.clear();
-
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
     if (callbackError_) std::rethrow_exception(std::exchange(callbackError_, nullptr));
     // The refusal ends the transfer through a callback, as a stop request does.
     if (peerRefused_) answer.result = CURLE_PEER_FAILED_VERIFICATION;
+    return answer;
+}
+
+void PackageDownloader::FailOnRefusal(const Answer& answer) {
     if (answer.result == CURLE_ABORTED_BY_CALLBACK) throw StopDownloading();
     if (answer.refusal != Refusal::None) Fail(DownloadFailure::TransferFailed, answer.result);
     // An answer that is no package leaves no file that could pass for one.
     if (answer.proxySignIn || (answer.status != 0 && !Successful(answer.status))) {
+        output_.close();
         std::error_code ignored;
-        std::filesystem::remove(target, ignored);
+        std::filesystem::remove(std::filesystem::path(targetPath_), ignored);
         if (answer.proxySignIn) Fail(DownloadFailure::ProxySignIn, kProxyAuthenticationRequired);
         Fail(DownloadFailure::ServerError, static_cast<std::int32_t>(answer.status));
     }
-    // A body shorter than announced (CURLE_PARTIAL_FILE) fails like any other
-    // broken transfer: handed on as finished, a cut package could pass the
-    // caller's check and reach the installer.
-    if (answer.result != CURLE_OK) Fail(DownloadFailure::TransferFailed, answer.result);
-    return targetPath_;
 }
 
-void PackageDownloader::RequestStop() { stop_.store(true); }
+void PackageDownloader::OpenTarget() {
+    output_.close();
+    output_.clear();
+    output_.open(std::filesystem::path(targetPath_), std::ios::binary | std::ios::out | std::ios::trunc);
+}
+
+void PackageDownloader::StartOver() {
+    OpenTarget();
+    resume_.onDisk = 0;
+    resume_.answerOffset = 0;
+    resume_.validator.clear();
+}
+
+bool PackageDownloader::WaitToReconnect(int attempt) {
+    if (reconnecting_) reconnecting_();
+    static thread_local std::minstd_rand jitter(std::random_device{}());
+    const long base = timeouts_.firstReconnectDelayMilliseconds << std::min(attempt - 1, 16);
+    const long delay = base + static_cast<long>(std::uniform_real_distribution<double>(0.0, 0.25)(jitter) * base);
+    std::unique_lock<std::mutex> lock(stopLock_);
+    return !stopped_.wait_for(lock, std::chrono::milliseconds(delay), [this] { return stop_.load(); });
+}
+
+bool PackageDownloader::BeginBody() {
+    long status = 0;
+    curl_easy_getinfo(handle_.Get(), CURLINFO_RESPONSE_CODE, &status);
+    if (status == kPartialContent) {
+        // Only the rest of the bytes on disk continues them.
+        if (!resume_.rangeAsked || resume_.rangeStart < 0 ||
+            static_cast<std::uint64_t>(resume_.rangeStart) != resume_.onDisk) {
+            resume_.startOver = true;
+            return false;
+        }
+        resume_.answerOffset = resume_.onDisk;
+        return true;
+    }
+    // The whole package, afresh when it has changed or ranges are not served.
+    if (resume_.onDisk > 0) StartOver();
+    resume_.validator = !resume_.etag.empty() ? resume_.etag : resume_.lastModified;
+    return true;
+}
+
+void PackageDownloader::RequestStop() {
+    {
+        std::lock_guard<std::mutex> lock(stopLock_);
+        stop_.store(true);
+    }
+    stopped_.notify_all();
+}
 
 void PackageDownloader::Pause(bool suspend) {
     if (transferRunning_.load()) pauseWanted_.store(suspend);
@@ -248,11 +400,39 @@ bool PackageDownloader::PackageAnswer() const {
 }
 
 std::size_t PackageDownloader::WriteToFile(char* data, std::size_t size, std::size_t count, void* self) {
+    PackageDownloader& engine = *Self(self);
     const std::size_t bytes = size * count;
     // The body of a redirect or of an error page is read and dropped.
-    if (!Self(self)->PackageAnswer()) return bytes;
+    if (!engine.PackageAnswer()) return bytes;
+    if (!engine.resume_.bodyStarted) {
+        engine.resume_.bodyStarted = true;
+        if (!engine.BeginBody()) return 0;
+    }
     // A failed write is not reported here: the caller checks the package.
-    Self(self)->output_.write(data, static_cast<std::streamsize>(bytes));
+    engine.output_.write(data, static_cast<std::streamsize>(bytes));
+    engine.resume_.onDisk += bytes;
+    return bytes;
+}
+
+std::size_t PackageDownloader::OnHeader(char* data, std::size_t size, std::size_t count, void* self) {
+    ResumeState& resume = Self(self)->resume_;
+    const std::size_t bytes = size * count;
+    const std::string_view line(data, bytes);
+    try {
+        if (line.compare(0, 5, "HTTP/") == 0) {  // a new answer: a redirect's, or the package's
+            resume.etag.clear();
+            resume.lastModified.clear();
+            resume.rangeStart = -1;
+        } else if (auto etag = HeaderValue(line, "etag")) {
+            resume.etag = std::move(*etag);
+        } else if (auto modified = HeaderValue(line, "last-modified")) {
+            resume.lastModified = std::move(*modified);
+        } else if (auto range = HeaderValue(line, "content-range")) {
+            resume.rangeStart = RangeStart(*range);
+        }
+    } catch (...) {
+        return 0;  // out of memory: the attempt ends as a failed transfer
+    }
     return bytes;
 }
 
@@ -274,7 +454,11 @@ int PackageDownloader::OnPrerequest(void* self, char* primaryIp, char* localIp, 
 int PackageDownloader::Progress(double expected, double received) {
     // Only the package's own answer counts; redirects and the name request
     // would make the bar jump.
-    if (reportsProgress_ && PackageAnswer()) {
+    if (reportsProgress_ && resume_.bodyStarted && PackageAnswer()) {
+        // The whole package counts, across the attempts.
+        const double offset = static_cast<double>(resume_.answerOffset);
+        received += offset;
+        if (expected > 0) expected += offset;
         std::uint32_t percent = 0;
         if (expected > 0) {
             const double share = received / expected * 100.0;

@@ -13,11 +13,13 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <exception>
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "download/CurlEasy.h"
@@ -63,19 +65,28 @@ public:
     // RequestStop.
     std::u16string ResolveTargetPath(const std::u16string& folder);
 
-    // Streams the package to the target path and returns that path. A body
-    // shorter than the size the server announced is a failed transfer (with
-    // libcurl's code 18), as is a network that stays silent past the
-    // time-outs (code 28); the file keeps what arrived. A server whose
+    // Streams the package to the target path and returns that path. A
+    // transfer broken by a passing fault (libcurl's 18: a body shorter than
+    // announced, 28: a network silent past the time-outs, 52, 55, 56) is
+    // taken up again after a wait, with a range request from the bytes on
+    // disk under If-Range, up to the attempts of the time-outs; a server
+    // whose package changed meanwhile sends it whole. When the attempts are
+    // spent, the last code is a failed transfer and the file keeps what
+    // arrived. A server whose
     // certificate is not trusted for its name fails as code 60 before any
     // request reaches it. An error status of the server (ServerError) or of
     // a proxy that wants sign-in (ProxySignIn) leaves no file. Raises
     // UDownloadException, or StopDownloading after RequestStop.
     std::u16string Download();
 
-    // Ends the running request within a second and makes every later step
-    // raise StopDownloading: a stop the user confirmed is final.
+    // Ends the running request within a second (and a wait before
+    // reconnecting at once) and makes every later step raise
+    // StopDownloading: a stop the user confirmed is final.
     void RequestStop();
+
+    // Called on the transfer thread when a broken transfer is about to be
+    // taken up again, before the wait.
+    void OnReconnecting(std::function<void()> reconnecting) { reconnecting_ = std::move(reconnecting); }
 
     // Suspends (true) or resumes (false) the running transfer; the transfer
     // thread applies it at its next progress call. Nothing without a transfer.
@@ -105,6 +116,20 @@ private:
         std::string address;  // the address that gave the answer
     };
 
+    // Where the package stands across the attempts of one Download, and
+    // what the answer being received says about its body.
+    struct ResumeState {
+        std::uint64_t onDisk = 0;        // package bytes in the file
+        std::uint64_t answerOffset = 0;  // where the current answer's body starts
+        std::string validator;           // ETag, else Last-Modified, of the bytes on disk
+        bool rangeAsked = false;
+        std::string etag;                // of the current answer
+        std::string lastModified;
+        std::int64_t rangeStart = -1;    // its Content-Range's first byte; -1: none
+        bool bodyStarted = false;
+        bool startOver = false;          // its part does not continue the bytes on disk
+    };
+
     void RenewHandle();
     void SetCommonOptions();
     void SetNameResolutionOptions();
@@ -113,6 +138,15 @@ private:
     Answer FollowRedirects();
     int PerformHop(const std::string& address, const std::string& referer);
     void ThrowIfStopped() const;
+    // One attempt of the transfer: the whole package, or its rest.
+    Answer TransferAttempt();
+    void StartOver();
+    void OpenTarget();
+    // Fails with the failure the answer of a finished attempt names, if any.
+    void FailOnRefusal(const Answer& answer);
+    // Waits before the given attempt; false when a stop ended the wait.
+    bool WaitToReconnect(int attempt);
+    bool BeginBody();
     [[noreturn]] void Fail(DownloadFailure failure, std::int32_t code);
     // The current answer's body is the package (status 2xx).
     bool PackageAnswer() const;
@@ -120,6 +154,7 @@ private:
     // libcurl callbacks; they must never let an exception through.
     static std::size_t WriteToFile(char* data, std::size_t size, std::size_t count, void* self);
     static std::size_t RefuseBody(char* data, std::size_t size, std::size_t count, void* self);
+    static std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* self);
     static int OnProgress(void* self, double expected, double received, double, double);
     static int OnPrerequest(void* self, char*, char*, int, int);
     int Progress(double expected, double received);
@@ -133,6 +168,9 @@ private:
     std::string url_;
     std::ofstream output_;
     std::atomic<bool> stop_{false};
+    std::mutex stopLock_;                 // with stopped_: wakes a wait before reconnecting
+    std::condition_variable stopped_;
+    std::function<void()> reconnecting_;
     std::u16string targetPath_;
     std::int32_t lastError_ = 0;
     std::string proxy_;
@@ -145,4 +183,5 @@ private:
     bool reportsProgress_ = false;      // transfer thread only: the package transfer runs
     std::exception_ptr callbackError_;  // transfer thread only
     bool peerRefused_ = false;          // transfer thread only
+    ResumeState resume_;                // transfer thread only
 };

@@ -55,7 +55,9 @@ PageDownloadInstall::PageDownloadInstall()
                                                   LanguageManager().Current_Language());
           }
           if (changed) PostViewChanged();
-      }) {}
+      }) {
+    downloader_.OnReconnecting([this] { ShowStatus(LI_RECONNECTING); });
+}
 
 PageDownloadInstall::~PageDownloadInstall() {
     StopWork();

@@ -22,8 +22,9 @@ using TestServer::Url;
 
 // Connect within 0.5 s; give up after 1 s below 1 byte per second. libcurl
 // measures the speed over the last five seconds, so a transfer that stalls
-// after a burst of data ends some six seconds later.
-constexpr DownloadTimeouts kShortTimeouts{500, 1, 1};
+// after a burst of data ends some six seconds later. One attempt: each fault
+// shows as its own failure (taking a transfer up again is tested apart).
+constexpr DownloadTimeouts kShortTimeouts{500, 1, 1, 1, 0};
 constexpr long kShortLogTimeoutSeconds = 1;
 
 constexpr std::uint64_t kPackageSize = 200000;

@@ -31,6 +31,14 @@ struct ProgressCall {
     double expected;
 };
 
+// Time-outs whose waits between attempts are short.
+DownloadTimeouts QuickRetries(int attempts) {
+    DownloadTimeouts timeouts;
+    timeouts.transferAttempts = attempts;
+    timeouts.firstReconnectDelayMilliseconds = 10;
+    return timeouts;
+}
+
 class PackageDownloaderTest : public ::testing::Test {
 protected:
     void SetUp() override { TestServer::Reset(); }
@@ -221,17 +229,90 @@ TEST_F(PackageDownloaderTest, AnUnreachableServerFailsOnlyInDownload) {
     EXPECT_EQ(engine.LastError(), 7);
 }
 
-TEST_F(PackageDownloaderTest, ABodyCutShortIsAFailedTransferThatKeepsWhatArrived) {
+// Every attempt cut short: after the attempts the last code counts, and the
+// file keeps the package's first bytes, each attempt adding its part.
+TEST_F(PackageDownloaderTest, ABodyCutShortOnEveryAttemptIsAFailedTransferThatKeepsWhatArrived) {
     TestServer::MakePackage("p.msi", 100000);
     TestServer::ArmFault("path=/packages/p.msi&mode=cut&keep=40000");
-    PackageDownloader engine(Recorder());
+    int reconnects = 0;
+    PackageDownloader engine(Recorder(), QuickRetries(3));
+    engine.OnReconnecting([&] { ++reconnects; });
     engine.SetUrl(Wide(Url("/packages/p.msi")));
     const std::u16string path = engine.ResolveTargetPath(Folder());
 
     const auto error = DownloadError([&] { engine.Download(); });
     EXPECT_TRUE(IsFailure(error, DownloadFailure::TransferFailed, 18));  // CURLE_PARTIAL_FILE
     EXPECT_EQ(engine.LastError(), 18);
-    EXPECT_TRUE(TestServer::FileHoldsPattern(path, 40000));
+    // 40000 bytes, then 40000 of the 60000 left, then 19999 of the last 20000.
+    EXPECT_TRUE(TestServer::FileHoldsPattern(path, 99999));
+    EXPECT_EQ(reconnects, 2);
+}
+
+// One cut, then the server answers as it should: what the next attempt asks
+// for and what it gets decides whether the bytes on disk are kept.
+TEST_F(PackageDownloaderTest, ABrokenTransferIsTakenUpWhereItBroke) {
+    constexpr int kSize = 300000;
+    const struct {
+        const char* name;
+        const char* fault;  // besides the one cut
+        bool continued;     // the second answer is the rest (206), not the whole (200)
+    } cases[] = {
+        {"unchanged", "", true},
+        {"replaced meanwhile", "mode=changing", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestServer::Reset();
+        TestServer::MakePackage("p.msi", kSize);
+        calls_.clear();
+        int reconnects = 0;
+        PackageDownloader engine(Recorder(), QuickRetries(5));
+        engine.OnReconnecting([&] { ++reconnects; });
+        engine.SetUrl(Wide(Url("/packages/p.msi")));
+        const std::u16string path = engine.ResolveTargetPath(Folder());
+        if (*c.fault) TestServer::ArmFault(std::string("path=/packages/p.msi&") + c.fault);
+        TestServer::ArmFault("path=/packages/p.msi&mode=cut&keep=120000&times=1");
+
+        EXPECT_EQ(engine.Download(), path);
+        EXPECT_TRUE(TestServer::FileHoldsPattern(path, kSize));
+        EXPECT_EQ(reconnects, 1);
+
+        const auto journal = TestServer::Journal();
+        ASSERT_EQ(journal.size(), 3u);  // the name request, the cut transfer, the next attempt
+        EXPECT_FALSE(journal[1].Header("Range"));
+        EXPECT_EQ(journal[2].Header("Range"), "bytes=120000-");
+        EXPECT_TRUE(journal[2].Header("If-Range"));
+        // The bar counts the whole package: it never goes back while the
+        // rest arrives, and ends at the whole.
+        ASSERT_FALSE(calls_.empty());
+        EXPECT_EQ(calls_.back().received, double(kSize));
+        EXPECT_EQ(calls_.back().expected, double(kSize));
+        if (c.continued) {
+            for (const ProgressCall& call : calls_) EXPECT_TRUE(call.expected == 0 || call.expected == kSize);
+        }
+    }
+}
+
+// A stop during the wait before the next attempt ends it at once: the wait
+// here would last ten minutes, and ctest's time limit is what catches it.
+TEST_F(PackageDownloaderTest, AStopEndsTheWaitBeforeReconnecting) {
+    TestServer::MakePackage("p.msi", 100000);
+    TestServer::ArmFault("path=/packages/p.msi&mode=cut&keep=1000");
+    DownloadTimeouts timeouts;
+    timeouts.firstReconnectDelayMilliseconds = 600000;
+    PackageDownloader engine(Recorder(), timeouts);
+    std::atomic<bool> waiting{false};
+    engine.OnReconnecting([&] { waiting.store(true); });
+    engine.SetUrl(Wide(Url("/packages/p.msi")));
+    engine.ResolveTargetPath(Folder());
+
+    const auto raised = DownloadWhile(engine, [&] {
+        while (!waiting.load()) std::this_thread::sleep_for(5ms);
+        std::this_thread::sleep_for(200ms);  // into the wait
+        engine.RequestStop();
+    });
+    ASSERT_TRUE(raised);
+    EXPECT_THROW(std::rethrow_exception(raised), StopDownloading);
 }
 
 TEST_F(PackageDownloaderTest, WithoutASizeEveryProgressCallCarriesZeroPercentAndZeroExpected) {
