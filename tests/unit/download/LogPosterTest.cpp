@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <future>
 #include <thread>
 
@@ -74,5 +75,22 @@ TEST_F(LogPosterTest, GivesUpOnAServerThatNeverAnswers) {
     EXPECT_EQ(PostLogMessage("never answered", endpoint_, 1), 0);
     TestServer::Release();
 }
+
+#ifndef _WIN32
+// The post goes the way the user's proxy settings send its address, as the
+// package download does; natively the settings are environment variables.
+TEST_F(LogPosterTest, GoesTheWayTheProxySettingsSendItsAddress) {
+    const std::string port = std::to_string(TestServer::Port());
+    setenv("CORVANE_SYSTEM_PROXY", ("127.0.0.1:" + port).c_str(), 1);
+    const std::string endpoint = "http://logs.corvane.test:" + port + "/LogHandler.ashx";
+    const std::int32_t status = PostLogMessage("through the proxy", endpoint);
+    unsetenv("CORVANE_SYSTEM_PROXY");
+    EXPECT_EQ(status, 200);
+    const auto journal = TestServer::Journal();
+    ASSERT_EQ(journal.size(), 1u);
+    EXPECT_TRUE(journal[0].proxied);
+    EXPECT_EQ(journal[0].target, endpoint);
+}
+#endif
 
 }  // namespace
