@@ -1,7 +1,6 @@
 #include "download/PackageDownloader.h"
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <filesystem>
 #include <random>
@@ -11,12 +10,10 @@
 #define CURL_DISABLE_DEPRECATION  // the progress callback with double counts
 #include <curl/curl.h>
 
-#include <optional>
-
 #include "download/PackageFileName.h"
 #include "download/RequestOptions.h"
 #include "download/RequestUrl.h"
-#include "download/PeerCertificate.h"
+#include "download/ResponseHeaders.h"
 #include "download/TargetPath.h"
 #include "download/UrlEscape.h"
 
@@ -57,34 +54,7 @@ struct SlistFree {
 };
 using HeaderList = std::unique_ptr<curl_slist, SlistFree>;
 
-// The value of a header line "Name: value\r\n" when its name is `name`
-// (lower case); nothing otherwise.
-std::optional<std::string> HeaderValue(std::string_view line, std::string_view name) {
-    if (line.size() <= name.size() || line[name.size()] != ':') return std::nullopt;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(line[i])) != name[i]) return std::nullopt;
-    }
-    line.remove_prefix(name.size() + 1);
-    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
-    while (!line.empty() && (line.back() == '\r' || line.back() == '\n' || line.back() == ' ')) line.remove_suffix(1);
-    return std::string(line);
-}
-
-// The first byte of "bytes N-M/T"; -1 when it names none.
-std::int64_t RangeStart(const std::string& contentRange) {
-    const std::string prefix = "bytes ";
-    if (contentRange.compare(0, prefix.size(), prefix) != 0) return -1;
-    std::int64_t start = 0;
-    std::size_t at = prefix.size();
-    if (at >= contentRange.size() || !std::isdigit(static_cast<unsigned char>(contentRange[at]))) return -1;
-    for (; at < contentRange.size() && std::isdigit(static_cast<unsigned char>(contentRange[at])); ++at) {
-        if (start > (INT64_MAX - 9) / 10) return -1;
-        start = start * 10 + (contentRange[at] - '0');
-    }
-    return at < contentRange.size() && contentRange[at] == '-' ? start : -1;
-}
-
-// Closes the transfer's handle and file however Download leaves.
+// Runs the cleanup however the scope is left.
 template <typename Cleanup>
 class AtExit {
 public:
@@ -423,12 +393,12 @@ std::size_t PackageDownloader::OnHeader(char* data, std::size_t size, std::size_
             resume.etag.clear();
             resume.lastModified.clear();
             resume.rangeStart = -1;
-        } else if (auto etag = HeaderValue(line, "etag")) {
+        } else if (auto etag = Download::HeaderValue(line, "etag")) {
             resume.etag = std::move(*etag);
-        } else if (auto modified = HeaderValue(line, "last-modified")) {
+        } else if (auto modified = Download::HeaderValue(line, "last-modified")) {
             resume.lastModified = std::move(*modified);
-        } else if (auto range = HeaderValue(line, "content-range")) {
-            resume.rangeStart = RangeStart(*range);
+        } else if (auto range = Download::HeaderValue(line, "content-range")) {
+            resume.rangeStart = Download::ContentRangeStart(*range);
         }
     } catch (...) {
         return 0;  // out of memory: the attempt ends as a failed transfer
