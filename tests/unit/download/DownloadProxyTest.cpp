@@ -7,12 +7,11 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 
 #include "DownloadTestSupport.h"
 #include "RefServer.h"
+#include "ScopedUserProxy.h"
 #include "download/PackageDownloader.h"
-#include "download/ProxyResolver.h"
 
 namespace {
 
@@ -34,12 +33,11 @@ int ProxyPort() {
     return port;
 }
 
-// An engine whose user settings name the test proxy for every address.
+// An engine made while the user's settings name the test proxy for every
+// address (the engine reads them once, when it is made).
 PackageDownloader EngineThroughProxy() {
-    Download::ProxySettings settings;
-    settings.manualServers = "127.0.0.1:" + std::to_string(ProxyPort());
-    return PackageDownloader([](std::uint32_t, double, double) {},
-                             std::make_unique<Download::ProxyResolver>(settings));
+    TestServer::ScopedUserProxy userProxy("127.0.0.1:" + std::to_string(ProxyPort()));
+    return PackageDownloader([](std::uint32_t, double, double) {});
 }
 
 std::string ProxyOnlyUrl(const std::string& scheme, int port, const std::string& path) {

@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <future>
 #include <thread>
 
 #include "RefServer.h"
+#include "ScopedUserProxy.h"
 
 namespace {
 
@@ -76,21 +76,19 @@ TEST_F(LogPosterTest, GivesUpOnAServerThatNeverAnswers) {
     TestServer::Release();
 }
 
-#ifndef _WIN32
 // The post goes the way the user's proxy settings send its address, as the
-// package download does; natively the settings are environment variables.
+// package download does.
 TEST_F(LogPosterTest, GoesTheWayTheProxySettingsSendItsAddress) {
     const std::string port = std::to_string(TestServer::Port());
-    setenv("CORVANE_SYSTEM_PROXY", ("127.0.0.1:" + port).c_str(), 1);
     const std::string endpoint = "http://logs.corvane.test:" + port + "/LogHandler.ashx";
-    const std::int32_t status = PostLogMessage("through the proxy", endpoint);
-    unsetenv("CORVANE_SYSTEM_PROXY");
-    EXPECT_EQ(status, 200);
+    {
+        TestServer::ScopedUserProxy userProxy("127.0.0.1:" + port);
+        EXPECT_EQ(PostLogMessage("through the proxy", endpoint), 200);
+    }
     const auto journal = TestServer::Journal();
     ASSERT_EQ(journal.size(), 1u);
     EXPECT_TRUE(journal[0].proxied);
     EXPECT_EQ(journal[0].target, endpoint);
 }
-#endif
 
 }  // namespace
