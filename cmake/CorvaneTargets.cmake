@@ -71,6 +71,25 @@ function(corvane_track_resources rc_file)
   set_property(SOURCE ${rc_file} APPEND PROPERTY OBJECT_DEPENDS ${resource_parts})
 endfunction()
 
+# corvane_service_fixture(<fixture> <ctl.py> [start options...])
+# The start and stop tests of a helper service that its ctl.py runs in the
+# background with its state in the build tree's folder <fixture>.
+function(corvane_service_fixture fixture ctl)
+  set(state ${CMAKE_CURRENT_BINARY_DIR}/${fixture})
+  add_test(NAME ${fixture}_start COMMAND /usr/bin/python3 ${ctl} start ${state} ${ARGN})
+  add_test(NAME ${fixture}_stop COMMAND /usr/bin/python3 ${ctl} stop ${state})
+  set_tests_properties(${fixture}_start PROPERTIES FIXTURES_SETUP ${fixture})
+  set_tests_properties(${fixture}_stop PROPERTIES FIXTURES_CLEANUP ${fixture})
+endfunction()
+
+# The prefix a test puts before a path of the build machine: drive Z: under Wine.
+macro(corvane_host_path_prefix variable)
+  set(${variable} "")
+  if(WIN32)
+    set(${variable} Z:)
+  endif()
+endmacro()
+
 # corvane_refserver_fixture(<fixture> [TLS] <test>...)
 # A reference server (tools/refserver) of the tests' own: started before them
 # on a free port and stopped after them. The tests find its port file through
@@ -83,11 +102,7 @@ endfunction()
 function(corvane_refserver_fixture fixture)
   cmake_parse_arguments(ARG "TLS" "" "" ${ARGN})
   set(state ${CMAKE_CURRENT_BINARY_DIR}/${fixture})
-  set(ctl /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/refserver/ctl.py)
-  set(drive "")
-  if(WIN32)
-    set(drive Z:)
-  endif()
+  corvane_host_path_prefix(drive)
   set(server_options "")
   set(tls_environment "")
   if(ARG_TLS)
@@ -99,13 +114,10 @@ function(corvane_refserver_fixture fixture)
     set(tls_environment CORVANE_REFSERVER_TLS_PORT_FILE=${drive}${state}/tls-port
                         CORVANE_TEST_CA_FILE=${drive}${certificates}/ca.pem)
   endif()
-  add_test(NAME ${fixture}_start COMMAND ${ctl} start ${state} ${server_options})
+  corvane_service_fixture(${fixture} ${CMAKE_SOURCE_DIR}/tools/refserver/ctl.py ${server_options})
   if(ARG_TLS)
     set_tests_properties(${fixture}_start PROPERTIES FIXTURES_REQUIRED ${fixture}_certificates)
   endif()
-  add_test(NAME ${fixture}_stop COMMAND ${ctl} stop ${state})
-  set_tests_properties(${fixture}_start PROPERTIES FIXTURES_SETUP ${fixture})
-  set_tests_properties(${fixture}_stop PROPERTIES FIXTURES_CLEANUP ${fixture})
   set(port_file ${drive}${state}/port)
   foreach(test ${ARG_UNPARSED_ARGUMENTS})
     set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED ${fixture})
@@ -113,6 +125,30 @@ function(corvane_refserver_fixture fixture)
     set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT ${tls_environment})
     set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT_MODIFICATION
       http_proxy=unset: HTTP_PROXY=unset: https_proxy=unset: HTTPS_PROXY=unset:
-      all_proxy=unset: ALL_PROXY=unset: no_proxy=unset: NO_PROXY=unset: CORVANE_SYSTEM_PROXY=unset:)
+      all_proxy=unset: ALL_PROXY=unset: no_proxy=unset: NO_PROXY=unset: CORVANE_SYSTEM_PROXY=unset:
+      CORVANE_SYSTEM_PROXY_BYPASS=unset:)
+  endforeach()
+endfunction()
+
+# corvane_proxy_fixture(<fixture> [AUTH basic|ntlm] [HOSTS name=address...] TESTS <test>...)
+# A real forward proxy (squid, tools/testproxy) of the tests' own on a free
+# loopback port; the HOSTS names are resolved by the proxy alone, so a request
+# that reaches one has gone through it. The tests find the port's file
+# through CORVANE_TEST_PROXY_PORT_FILE (under Wine through drive Z:).
+function(corvane_proxy_fixture fixture)
+  cmake_parse_arguments(ARG "" "AUTH" "HOSTS;TESTS" ${ARGN})
+  set(options "")
+  if(ARG_AUTH)
+    list(APPEND options --auth ${ARG_AUTH})
+  endif()
+  foreach(host ${ARG_HOSTS})
+    list(APPEND options --host ${host})
+  endforeach()
+  corvane_service_fixture(${fixture} ${CMAKE_SOURCE_DIR}/tools/testproxy/ctl.py ${options})
+  corvane_host_path_prefix(drive)
+  set(state ${CMAKE_CURRENT_BINARY_DIR}/${fixture})
+  foreach(test ${ARG_TESTS})
+    set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED ${fixture})
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT CORVANE_TEST_PROXY_PORT_FILE=${drive}${state}/port)
   endforeach()
 endfunction()

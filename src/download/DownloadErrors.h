@@ -11,8 +11,10 @@ enum class DownloadFailure {
     NoTransferHandle,  // libcurl gave no handle
     TargetNotOpened,   // the target file could not be opened for writing
     NoPackageName,     // no URL was reached, so the package has no name
-    ServerRefused,     // the server answered 401 to 499; the code is the status
+    ServerRefused,     // the server answered 401 to 499 to the name request; the code is the status
     TransferFailed,    // the transfer ended without the whole package; the code is libcurl's
+    ProxySignIn,       // the proxy still demands sign-in (407) after the user's own credentials
+    ServerError,       // the package server answered an error status; the code is the status
 };
 
 // Every download failure that the user is told about.

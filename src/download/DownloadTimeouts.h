@@ -16,4 +16,12 @@ struct DownloadTimeouts {
     // inside a minute. A paused transfer is not measured.
     long lowSpeedBytesPerSecond = 1;
     long lowSpeedSeconds = 60;
+
+    // A transfer broken by a passing fault (cut, reset, stalled) is taken up
+    // where it broke: this many attempts in all, the waits between them
+    // starting at firstReconnectDelayMilliseconds and doubling (1, 2, 4, 8 s),
+    // each lengthened by up to a quarter at random, so that installers cut
+    // off together do not all come back at the same moment.
+    int transferAttempts = 5;
+    long firstReconnectDelayMilliseconds = 1000;
 };

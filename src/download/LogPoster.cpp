@@ -8,6 +8,8 @@
 #include "DeploymentValues.h"
 #include "common/AnsiText.h"
 #include "download/CurlEasy.h"
+#include "download/ProxyResolver.h"
+#include "download/RequestOptions.h"
 
 namespace {
 
@@ -54,6 +56,11 @@ std::int32_t PostLogMessage(const std::string& message, const std::string& endpo
         curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &CollectAnswer);
         curl_easy_setopt(curl, CURLOPT_WRITEDATA, &answer);
         curl_easy_setopt(curl, CURLOPT_TIMEOUT, timeoutSeconds);
+        // The same route and the same trust as the package download.
+        Download::SetRoute(curl, Download::ProxyResolver(Download::ReadUserProxySettings()).RouteFor(endpoint));
+        Download::SetTransportSecurity(curl);
+        curl_easy_setopt(curl, CURLOPT_PREREQFUNCTION, &Download::RequireTrustedPeer);
+        curl_easy_setopt(curl, CURLOPT_PREREQDATA, curl);
         curl_easy_perform(curl);  // the outcome shows in the status code
 
         long status = 0;

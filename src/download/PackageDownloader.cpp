@@ -1,24 +1,33 @@
 #include "download/PackageDownloader.h"
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <random>
+#include <string_view>
+#include <system_error>
 
 #define CURL_DISABLE_DEPRECATION  // the progress callback with double counts
 #include <curl/curl.h>
 
-#include "download/PeerCertificate.h"
-#include "download/SystemProxy.h"
+#include "download/PackageFileName.h"
+#include "download/RequestOptions.h"
+#include "download/RequestUrl.h"
+#include "download/ResponseHeaders.h"
 #include "download/TargetPath.h"
 #include "download/UrlEscape.h"
 
 namespace {
 
-// libcurl follows redirects without limit unless told otherwise; a server
-// redirecting in a circle must end as a failed transfer, not run forever.
+// A server redirecting in a circle must end as a failed transfer, not run
+// forever.
 constexpr long kMaxRedirects = 30;
 
 // The receive buffer of a package transfer. Under Wine every receive call is
 // costly, so few large reads matter; libcurl accepts at most 512 KiB.
 constexpr long kReceiveBufferSize = 512 * 1024;
+
+constexpr long kProxyAuthenticationRequired = 407;
 
 constexpr std::int32_t kNoHandle = -2;
 constexpr std::int32_t kFileNotOpened = -3;
@@ -28,14 +37,58 @@ void* CreateCurlHandle() { return curl_easy_init(); }
 
 PackageDownloader* Self(void* self) { return static_cast<PackageDownloader*>(self); }
 
+bool Successful(long status) { return status >= 200 && status <= 299; }
+
+constexpr long kPartialContent = 206;
+constexpr long kRangeNotSatisfiable = 416;
+
+// Failures a new attempt may well get past: the body cut short, a network
+// silent past the time-outs, nothing answered, the connection reset.
+bool Transient(int result) {
+    return result == CURLE_PARTIAL_FILE || result == CURLE_OPERATION_TIMEDOUT || result == CURLE_GOT_NOTHING ||
+           result == CURLE_SEND_ERROR || result == CURLE_RECV_ERROR;
+}
+
+struct SlistFree {
+    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+using HeaderList = std::unique_ptr<curl_slist, SlistFree>;
+
+// Runs the cleanup however the scope is left.
+template <typename Cleanup>
+class AtExit {
+public:
+    explicit AtExit(Cleanup cleanup) : cleanup_(std::move(cleanup)) {}
+    ~AtExit() { cleanup_(); }
+    AtExit(const AtExit&) = delete;
+    AtExit& operator=(const AtExit&) = delete;
+
+private:
+    Cleanup cleanup_;
+};
+
 }  // namespace
 
 PackageDownloader::PackageDownloader(DownloadProgressCallback progress, const DownloadTimeouts& timeouts)
-    : PackageDownloader(std::move(progress), &CreateCurlHandle, timeouts) {}
+    : PackageDownloader(std::move(progress),
+                        std::make_unique<Download::ProxyResolver>(Download::ReadUserProxySettings()), timeouts) {}
+
+PackageDownloader::PackageDownloader(DownloadProgressCallback progress,
+                                     std::unique_ptr<Download::ProxyResolver> resolver,
+                                     const DownloadTimeouts& timeouts)
+    : progress_(std::move(progress)),
+      resolver_(std::move(resolver)),
+      handleSource_(&CreateCurlHandle),
+      timeouts_(timeouts),
+      handle_(handleSource_()) {}
 
 PackageDownloader::PackageDownloader(DownloadProgressCallback progress, HandleSource handleSource,
                                      const DownloadTimeouts& timeouts)
-    : progress_(std::move(progress)), handle_(handleSource()), handleSource_(handleSource), timeouts_(timeouts) {}
+    : progress_(std::move(progress)),
+      resolver_(std::make_unique<Download::ProxyResolver>(Download::ReadUserProxySettings())),
+      handleSource_(handleSource),
+      timeouts_(timeouts),
+      handle_(handleSource()) {}
 
 PackageDownloader::~PackageDownloader() = default;
 
@@ -44,146 +97,312 @@ void PackageDownloader::Fail(DownloadFailure failure, std::int32_t code) {
     throw UDownloadException(failure, code);
 }
 
+void PackageDownloader::ThrowIfStopped() const {
+    if (stop_.load()) throw StopDownloading();
+}
+
 void PackageDownloader::RenewHandle() {
     handle_.Reset();
     handle_.Reset(handleSource_());
     if (!handle_) Fail(DownloadFailure::NoTransferHandle, kNoHandle);
 }
 
+// Without the time-outs a silent server or an address that swallows packets
+// would hold the worker thread until the progress function sees a stop.
 void PackageDownloader::SetCommonOptions() {
-    curl_easy_setopt(handle_.Get(), CURLOPT_URL, url_.c_str());
-    if (!proxy_.empty()) curl_easy_setopt(handle_.Get(), CURLOPT_PROXY, proxy_.c_str());
-    curl_easy_setopt(handle_.Get(), CURLOPT_PREREQFUNCTION, &PackageDownloader::OnPrerequest);
-    curl_easy_setopt(handle_.Get(), CURLOPT_PREREQDATA, this);
-}
-
-// Without them a silent server or an address that swallows packets would hold
-// the worker thread for good: the name resolution has no progress function
-// through which a stop request could end it.
-void PackageDownloader::SetTimeoutOptions() {
     CURL* curl = handle_.Get();
+    Download::SetTransportSecurity(curl);
+    curl_easy_setopt(curl, CURLOPT_PREREQFUNCTION, &PackageDownloader::OnPrerequest);
+    curl_easy_setopt(curl, CURLOPT_PREREQDATA, this);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, timeouts_.connectMilliseconds);
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, timeouts_.lowSpeedBytesPerSecond);
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, timeouts_.lowSpeedSeconds);
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    // Every request, the name request included, hears a stop within a second.
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_PROGRESSFUNCTION, &PackageDownloader::OnProgress);
+    curl_easy_setopt(curl, CURLOPT_PROGRESSDATA, this);
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
 }
 
 void PackageDownloader::SetNameResolutionOptions() {
-    CURL* curl = handle_.Get();
     SetCommonOptions();
-    SetTimeoutOptions();
-    curl_easy_setopt(curl, CURLOPT_VERBOSE, 1L);
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects);
-    curl_easy_setopt(curl, CURLOPT_AUTOREFERER, 1L);
-    // Only the status and the URL reached count: the first body bytes end it.
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &PackageDownloader::RefuseBody);
+    // Only the status and the address reached count: the first body bytes end it.
+    curl_easy_setopt(handle_.Get(), CURLOPT_WRITEFUNCTION, &PackageDownloader::RefuseBody);
 }
 
 void PackageDownloader::SetTransferOptions() {
     CURL* curl = handle_.Get();
     SetCommonOptions();
-    SetTimeoutOptions();
-    curl_easy_setopt(curl, CURLOPT_VERBOSE, 0L);
-    curl_easy_setopt(curl, CURLOPT_HEADER, 0L);
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &PackageDownloader::WriteToFile);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
-    curl_easy_setopt(curl, CURLOPT_PROGRESSFUNCTION, &PackageDownloader::OnProgress);
-    curl_easy_setopt(curl, CURLOPT_PROGRESSDATA, this);
-    curl_easy_setopt(curl, CURLOPT_AUTOREFERER, 1L);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &PackageDownloader::OnHeader);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, this);
     curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, kReceiveBufferSize);
 }
 
-void PackageDownloader::SetUrl(const std::string& url) {
-    std::string escaped = Download::EscapeUrlSpaces(url);
+void PackageDownloader::SetUrl(const std::u16string& url) {
+    ThrowIfStopped();
+    std::string escaped = Download::EscapeUrlSpaces(Download::RequestUrl(url));
     if (!escaped.empty()) url_ = std::move(escaped);
-    ProbeConnection();
 }
 
-void PackageDownloader::ProbeConnection() {
-    RenewHandle();
-    SetCommonOptions();
-    SetTimeoutOptions();
-    curl_easy_setopt(handle_.Get(), CURLOPT_CONNECT_ONLY, 1L);
-    if (curl_easy_perform(handle_.Get()) == CURLE_OK) return;
+int PackageDownloader::PerformHop(const std::string& address, const std::string& referer) {
+    CURL* curl = handle_.Get();
+    const Download::ProxyRoute route = resolver_->RouteFor(address);
+    proxy_ = route.proxy;
+    curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
+    Download::SetRoute(curl, route);
+    // A followed request names the address it came from, as libcurl's own
+    // redirect following did.
+    curl_easy_setopt(curl, CURLOPT_REFERER, referer.empty() ? nullptr : referer.c_str());
+    return curl_easy_perform(curl);
+}
 
-    std::string proxy = Download::SystemProxy();
-    if (proxy.empty()) return;
-    proxy_ = std::move(proxy);
-    SetCommonOptions();
-    curl_easy_setopt(handle_.Get(), CURLOPT_CONNECT_ONLY, 1L);
-    curl_easy_perform(handle_.Get());  // the outcome does not matter, only the proxy kept
+PackageDownloader::Answer PackageDownloader::FollowRedirects() {
+    CURL* curl = handle_.Get();
+    const bool secureStart = Download::SplitAddress(url_).scheme == "https";
+    Answer answer;
+    answer.address = url_;
+    std::string referer;
+    for (long redirects = 0;; ++redirects) {
+        ThrowIfStopped();
+        answer.result = PerformHop(answer.address, referer);
+        answer.status = 0;
+        curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &answer.status);
+        long tunnelStatus = 0;
+        curl_easy_getinfo(curl, CURLINFO_HTTP_CONNECTCODE, &tunnelStatus);
+        answer.proxySignIn = !proxy_.empty() && (answer.status == kProxyAuthenticationRequired ||
+                                                 tunnelStatus == kProxyAuthenticationRequired);
+        char* location = nullptr;
+        curl_easy_getinfo(curl, CURLINFO_REDIRECT_URL, &location);
+        if (answer.result == CURLE_ABORTED_BY_CALLBACK || answer.status < 300 || answer.status > 399 || !location ||
+            !*location) {
+            return answer;
+        }
+        const std::string next = location;
+        const std::string scheme = Download::SplitAddress(next).scheme;
+        // A package that started on a trusted connection must not come over
+        // a plain one, where anyone on the way could swap it.
+        if ((scheme != "http" && scheme != "https") || (secureStart && scheme != "https")) {
+            answer.refusal = Refusal::InsecureRedirect;
+            answer.result = CURLE_UNSUPPORTED_PROTOCOL;
+            return answer;
+        }
+        if (redirects == kMaxRedirects) {
+            answer.refusal = Refusal::TooManyRedirects;
+            answer.result = CURLE_TOO_MANY_REDIRECTS;
+            return answer;
+        }
+        referer = std::move(answer.address);
+        answer.address = next;
+    }
 }
 
 std::u16string PackageDownloader::ResolveTargetPath(const std::u16string& folder) {
+    ThrowIfStopped();
     RenewHandle();
+    if (url_.empty()) Fail(DownloadFailure::NoPackageName, kNoEffectiveUrl);
     SetNameResolutionOptions();
-    curl_easy_perform(handle_.Get());  // ends early by design; the outcome is read below
-
-    long status = 0;
-    curl_easy_getinfo(handle_.Get(), CURLINFO_RESPONSE_CODE, &status);
-    if (status >= 401 && status <= 499) {
-        Fail(DownloadFailure::ServerRefused, static_cast<std::int32_t>(status));
-    }
-
-    char* reached = nullptr;
-    if (curl_easy_getinfo(handle_.Get(), CURLINFO_EFFECTIVE_URL, &reached) != CURLE_OK || !reached || !*reached) {
-        Fail(DownloadFailure::NoPackageName, kNoEffectiveUrl);
-    }
-    const std::u16string effectiveUrl = Download::WidenBytes(reached);
+    // The body is refused by design, so the result mostly does not matter:
+    // network failures show in the transfer.
+    const Answer answer = FollowRedirects();
     handle_.Reset();
 
-    const std::u16string name = Download::UrlLeafName(effectiveUrl);
-    if (name.empty()) return {};
-    targetPath_ = Download::JoinTargetPath(folder, name);
+    if (answer.result == CURLE_ABORTED_BY_CALLBACK && stop_.load()) throw StopDownloading();
+    if (answer.proxySignIn) Fail(DownloadFailure::ProxySignIn, kProxyAuthenticationRequired);
+    if (answer.refusal == Refusal::InsecureRedirect) Fail(DownloadFailure::TransferFailed, answer.result);
+    if (answer.status >= 401 && answer.status <= 499) {
+        Fail(DownloadFailure::ServerRefused, static_cast<std::int32_t>(answer.status));
+    }
+    if (answer.status >= 500) Fail(DownloadFailure::ServerError, static_cast<std::int32_t>(answer.status));
+
+    targetPath_ = Download::JoinTargetPath(folder, Download::PackageFileName(answer.address));
     return targetPath_;
 }
 
 std::u16string PackageDownloader::Download() {
+    ThrowIfStopped();
     RenewHandle();
     SetTransferOptions();
-
-    output_.open(std::filesystem::path(targetPath_), std::ios::binary | std::ios::out | std::ios::trunc);
+    resume_ = {};
+    OpenTarget();
     if (!output_.is_open()) Fail(DownloadFailure::TargetNotOpened, kFileNotOpened);
 
-    stop_.exchange(0);
     pauseWanted_.store(false);
     paused_ = false;
     callbackError_ = nullptr;
-    peerRefused_ = false;
+    reportsProgress_ = true;
     transferRunning_.store(true);
-    CURLcode result = curl_easy_perform(handle_.Get());
-    transferRunning_.store(false);
-
-    handle_.Reset();
-    output_.close();
-    output_.clear();
-
-    if (callbackError_) std::rethrow_exception(std::exchange(callbackError_, nullptr));
-    // The refusal ends the transfer through a callback, as a stop request does.
-    if (peerRefused_) result = CURLE_PEER_FAILED_VERIFICATION;
-    if (result == CURLE_ABORTED_BY_CALLBACK) throw StopDownloading();
-    // A body shorter than announced (CURLE_PARTIAL_FILE) fails like any other
-    // broken transfer: handed on as finished, a cut package could pass the
-    // caller's check and reach the installer.
-    if (result != CURLE_OK) Fail(DownloadFailure::TransferFailed, static_cast<std::int32_t>(result));
-    return targetPath_;
+    const AtExit cleanup([this] {
+        transferRunning_.store(false);
+        reportsProgress_ = false;
+        handle_.Reset();
+        output_.close();
+        output_.clear();
+    });
+    const int attempts = std::max(1, timeouts_.transferAttempts);
+    for (int attempt = 1;; ++attempt) {
+        const Answer answer = TransferAttempt();
+        if (answer.status == kRangeNotSatisfiable && resume_.rangeAsked && attempt < attempts) {
+            StartOver();  // the bytes on disk are no start of this package
+            continue;
+        }
+        FailOnRefusal(answer);
+        if (resume_.startOver) StartOver();
+        if (answer.result == CURLE_OK && !resume_.startOver) {
+            // A whole answer without a body keeps nothing of an earlier attempt.
+            if (!resume_.bodyStarted && answer.status != kPartialContent) StartOver();
+            return targetPath_;
+        }
+        const bool again = resume_.startOver || Transient(answer.result);
+        if (!again || attempt >= attempts) {
+            // A body shorter than announced (CURLE_PARTIAL_FILE) fails like
+            // any other broken transfer: handed on as finished, a cut package
+            // could pass the caller's check and reach the installer.
+            // A part that would not continue the file ends as a range error.
+            Fail(DownloadFailure::TransferFailed, resume_.startOver ? CURLE_RANGE_ERROR : answer.result);
+        }
+        if (!WaitToReconnect(attempt)) throw StopDownloading();
+    }
 }
 
-void PackageDownloader::RequestStop() { stop_.exchange(1); }
+PackageDownloader::Answer PackageDownloader::TransferAttempt() {
+    CURL* curl = handle_.Get();
+    output_.flush();
+    // Without a validator the bytes on disk could not be told from another
+    // package's: only a checked range continues them.
+    if (resume_.onDisk > 0 && resume_.validator.empty()) StartOver();
+    resume_.rangeAsked = resume_.onDisk > 0;
+    const std::string range = std::to_string(resume_.onDisk) + "-";
+    HeaderList headers;
+    if (resume_.rangeAsked) headers.reset(curl_slist_append(nullptr, ("If-Range: " + resume_.validator).c_str()));
+    curl_easy_setopt(curl, CURLOPT_RANGE, resume_.rangeAsked ? range.c_str() : nullptr);
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
+    resume_.bodyStarted = false;
+    resume_.startOver = false;
+    peerRefused_ = false;
+
+    Answer answer;
+    try {
+        answer = FollowRedirects();
+    } catch (const StopDownloading&) {
+        answer.result = CURLE_ABORTED_BY_CALLBACK;  // stopped between two hops
+    }
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
+    if (callbackError_) std::rethrow_exception(std::exchange(callbackError_, nullptr));
+    // The refusal ends the transfer through a callback, as a stop request does.
+    if (peerRefused_) answer.result = CURLE_PEER_FAILED_VERIFICATION;
+    return answer;
+}
+
+void PackageDownloader::FailOnRefusal(const Answer& answer) {
+    if (answer.result == CURLE_ABORTED_BY_CALLBACK) throw StopDownloading();
+    if (answer.refusal != Refusal::None) Fail(DownloadFailure::TransferFailed, answer.result);
+    // An answer that is no package leaves no file that could pass for one.
+    if (answer.proxySignIn || (answer.status != 0 && !Successful(answer.status))) {
+        output_.close();
+        std::error_code ignored;
+        std::filesystem::remove(std::filesystem::path(targetPath_), ignored);
+        if (answer.proxySignIn) Fail(DownloadFailure::ProxySignIn, kProxyAuthenticationRequired);
+        Fail(DownloadFailure::ServerError, static_cast<std::int32_t>(answer.status));
+    }
+}
+
+void PackageDownloader::OpenTarget() {
+    output_.close();
+    output_.clear();
+    output_.open(std::filesystem::path(targetPath_), std::ios::binary | std::ios::out | std::ios::trunc);
+}
+
+void PackageDownloader::StartOver() {
+    OpenTarget();
+    resume_.onDisk = 0;
+    resume_.answerOffset = 0;
+    resume_.validator.clear();
+}
+
+bool PackageDownloader::WaitToReconnect(int attempt) {
+    if (reconnecting_) reconnecting_();
+    static thread_local std::minstd_rand jitter(std::random_device{}());
+    const long base = timeouts_.firstReconnectDelayMilliseconds << std::min(attempt - 1, 16);
+    const long delay = base + static_cast<long>(std::uniform_real_distribution<double>(0.0, 0.25)(jitter) * base);
+    std::unique_lock<std::mutex> lock(stopLock_);
+    return !stopped_.wait_for(lock, std::chrono::milliseconds(delay), [this] { return stop_.load(); });
+}
+
+bool PackageDownloader::BeginBody() {
+    long status = 0;
+    curl_easy_getinfo(handle_.Get(), CURLINFO_RESPONSE_CODE, &status);
+    if (status == kPartialContent) {
+        // Only the rest of the bytes on disk continues them.
+        if (!resume_.rangeAsked || resume_.rangeStart < 0 ||
+            static_cast<std::uint64_t>(resume_.rangeStart) != resume_.onDisk) {
+            resume_.startOver = true;
+            return false;
+        }
+        resume_.answerOffset = resume_.onDisk;
+        return true;
+    }
+    // The whole package, afresh when it has changed or ranges are not served.
+    if (resume_.onDisk > 0) StartOver();
+    resume_.validator = !resume_.etag.empty() ? resume_.etag : resume_.lastModified;
+    return true;
+}
+
+void PackageDownloader::RequestStop() {
+    {
+        std::lock_guard<std::mutex> lock(stopLock_);
+        stop_.store(true);
+    }
+    stopped_.notify_all();
+}
 
 void PackageDownloader::Pause(bool suspend) {
     if (transferRunning_.load()) pauseWanted_.store(suspend);
 }
 
+bool PackageDownloader::PackageAnswer() const {
+    long status = 0;
+    curl_easy_getinfo(handle_.Get(), CURLINFO_RESPONSE_CODE, &status);
+    return Successful(status);
+}
+
 std::size_t PackageDownloader::WriteToFile(char* data, std::size_t size, std::size_t count, void* self) {
+    PackageDownloader& engine = *Self(self);
     const std::size_t bytes = size * count;
+    // The body of a redirect or of an error page is read and dropped.
+    if (!engine.PackageAnswer()) return bytes;
+    if (!engine.resume_.bodyStarted) {
+        engine.resume_.bodyStarted = true;
+        if (!engine.BeginBody()) return 0;
+    }
     // A failed write is not reported here: the caller checks the package.
-    Self(self)->output_.write(data, static_cast<std::streamsize>(bytes));
+    engine.output_.write(data, static_cast<std::streamsize>(bytes));
+    engine.resume_.onDisk += bytes;
+    return bytes;
+}
+
+std::size_t PackageDownloader::OnHeader(char* data, std::size_t size, std::size_t count, void* self) {
+    ResumeState& resume = Self(self)->resume_;
+    const std::size_t bytes = size * count;
+    const std::string_view line(data, bytes);
+    try {
+        if (line.compare(0, 5, "HTTP/") == 0) {  // a new answer: a redirect's, or the package's
+            resume.etag.clear();
+            resume.lastModified.clear();
+            resume.rangeStart = -1;
+        } else if (auto etag = Download::HeaderValue(line, "etag")) {
+            resume.etag = std::move(*etag);
+        } else if (auto modified = Download::HeaderValue(line, "last-modified")) {
+            resume.lastModified = std::move(*modified);
+        } else if (auto range = Download::HeaderValue(line, "content-range")) {
+            resume.rangeStart = Download::ContentRangeStart(*range);
+        }
+    } catch (...) {
+        return 0;  // out of memory: the attempt ends as a failed transfer
+    }
     return bytes;
 }
 
@@ -193,28 +412,39 @@ int PackageDownloader::OnProgress(void* self, double expected, double received, 
     return Self(self)->Progress(expected, received);
 }
 
-int PackageDownloader::OnPrerequest(void* self, char*, char*, int, int) {
-    if (Download::PeerCertificateTrusted(Self(self)->handle_.Get())) return CURL_PREREQFUNC_OK;
+int PackageDownloader::OnPrerequest(void* self, char* primaryIp, char* localIp, int primaryPort, int localPort) {
+    if (Download::RequireTrustedPeer(Self(self)->handle_.Get(), primaryIp, localIp, primaryPort, localPort) ==
+        CURL_PREREQFUNC_OK) {
+        return CURL_PREREQFUNC_OK;
+    }
     Self(self)->peerRefused_ = true;
     return CURL_PREREQFUNC_ABORT;
 }
 
 int PackageDownloader::Progress(double expected, double received) {
-    std::uint32_t percent = 0;
-    if (expected > 0) {
-        const double share = received / expected * 100.0;
-        // Truncation toward zero to 64 bits; the low 32 bits are the percent.
-        if (share < 9.0e18) percent = static_cast<std::uint32_t>(static_cast<std::int64_t>(share));
-    }
-    try {
-        progress_(percent, received, expected);
-    } catch (...) {
-        // Handed on as data: Download raises it again once libcurl has returned.
-        callbackError_ = std::current_exception();
-        return 1;
+    // Only the package's own answer counts; redirects and the name request
+    // would make the bar jump.
+    if (reportsProgress_ && resume_.bodyStarted && PackageAnswer()) {
+        // The whole package counts, across the attempts.
+        const double offset = static_cast<double>(resume_.answerOffset);
+        received += offset;
+        if (expected > 0) expected += offset;
+        std::uint32_t percent = 0;
+        if (expected > 0) {
+            const double share = received / expected * 100.0;
+            // Truncation toward zero to 64 bits; the low 32 bits are the percent.
+            if (share < 9.0e18) percent = static_cast<std::uint32_t>(static_cast<std::int64_t>(share));
+        }
+        try {
+            progress_(percent, received, expected);
+        } catch (...) {
+            // Handed on as data: Download raises it again once libcurl has returned.
+            callbackError_ = std::current_exception();
+            return 1;
+        }
     }
     ApplyPauseRequest();
-    return stop_.load() != 0 ? 1 : 0;
+    return stop_.load() ? 1 : 0;
 }
 
 void PackageDownloader::ApplyPauseRequest() {

@@ -5,18 +5,27 @@
 // One worker thread calls SetUrl, ResolveTargetPath and Download in that
 // order; the progress callback runs on that thread inside Download.
 // RequestStop and Pause may come from any other thread at any time.
+//
+// Every address a request goes to, the first and each redirect's, takes the
+// route the user's proxy settings give for it: redirects are followed one hop
+// at a time here, not by libcurl, since a bypass list or a PAC script may send
+// the download page and the file server different ways.
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <exception>
 #include <fstream>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <string>
 
 #include "download/CurlEasy.h"
 #include "download/DownloadErrors.h"
 #include "download/DownloadTimeouts.h"
+#include "download/ProxyResolver.h"
 
 // Percent of the current response received (0 while the size is unknown),
 // bytes received so far, bytes expected in all (0 while unknown).
@@ -28,8 +37,12 @@ public:
     // needs a source that fails.
     using HandleSource = void* (*)();
 
-    // Tests shorten the time-outs; the product keeps the defaults.
+    // Routes by the current user's proxy settings. Tests shorten the
+    // time-outs; the product keeps the defaults.
     explicit PackageDownloader(DownloadProgressCallback progress, const DownloadTimeouts& timeouts = {});
+    // Routes by the given rules.
+    PackageDownloader(DownloadProgressCallback progress, std::unique_ptr<Download::ProxyResolver> resolver,
+                      const DownloadTimeouts& timeouts = {});
     PackageDownloader(DownloadProgressCallback progress, HandleSource handleSource,
                       const DownloadTimeouts& timeouts = {});
     ~PackageDownloader();
@@ -37,77 +50,138 @@ public:
     PackageDownloader(const PackageDownloader&) = delete;
     PackageDownloader& operator=(const PackageDownloader&) = delete;
 
-    // Takes the URL with its spaces escaped (an empty result keeps the old
-    // one), then probes the connection; when the server cannot be reached
-    // directly and the system has a proxy, the proxy is kept for every later
-    // request. Raises the platform's COM error when escaping fails.
-    void SetUrl(const std::string& url);
+    // Takes the address as libcurl gets it (RequestUrl: UTF-8, non-ASCII and
+    // spaces percent-encoded); an empty result keeps the old one. Raises the
+    // platform's COM error when the address is too long, StopDownloading
+    // after RequestStop.
+    void SetUrl(const std::u16string& url);
 
     // Asks the server for the package without keeping its body, and names
-    // the target file after the URL reached. Returns the full target path,
-    // or an empty string (target unchanged) when no name could be found.
-    // Raises UDownloadException.
+    // the target file after the address reached (PackageFileName). Returns
+    // the full target path. Raises UDownloadException: ServerRefused for a
+    // status 401 to 499, ServerError for 500 and above, ProxySignIn, and
+    // TransferFailed for a redirect the engine does not follow; other
+    // network failures show only in Download. Raises StopDownloading after
+    // RequestStop.
     std::u16string ResolveTargetPath(const std::u16string& folder);
 
-    // Streams the package to the target path and returns that path. A body
-    // shorter than the size the server announced is a failed transfer (with
-    // libcurl's code 18), as is a network that stays silent past the
-    // time-outs (code 28); the file keeps what arrived. A server whose
+    // Streams the package to the target path and returns that path. A
+    // transfer broken by a passing fault (libcurl's 18: a body shorter than
+    // announced, 28: a network silent past the time-outs, 52, 55, 56) is
+    // taken up again after a wait, with a range request from the bytes on
+    // disk under If-Range, up to the attempts of the time-outs; a server
+    // whose package changed meanwhile sends it whole. When the attempts are
+    // spent, the last code is a failed transfer and the file keeps what
+    // arrived. A server whose
     // certificate is not trusted for its name fails as code 60 before any
-    // request reaches it. Raises
+    // request reaches it. An error status of the server (ServerError) or of
+    // a proxy that wants sign-in (ProxySignIn) leaves no file. Raises
     // UDownloadException, or StopDownloading after RequestStop.
     std::u16string Download();
 
-    // Ends the running transfer at libcurl's next progress call. A request
-    // made before Download starts is forgotten when it starts.
+    // Ends the running request within a second (and a wait before
+    // reconnecting at once) and makes every later step raise
+    // StopDownloading: a stop the user confirmed is final.
     void RequestStop();
+
+    // Called on the transfer thread when a broken transfer is about to be
+    // taken up again, before the wait.
+    void OnReconnecting(std::function<void()> reconnecting) { reconnecting_ = std::move(reconnecting); }
 
     // Suspends (true) or resumes (false) the running transfer; the transfer
     // thread applies it at its next progress call. Nothing without a transfer.
     void Pause(bool suspend);
 
     // The code of the last failure: -2 no transfer handle, -3 target file not
-    // opened, -4 no URL reached, 401 to 499 the server's refusal, otherwise a
-    // libcurl result. Success does not reset it.
+    // opened, -4 no URL reached, an HTTP status for the server's refusal or
+    // error and the proxy's demand to sign in, otherwise a libcurl result.
+    // Success does not reset it.
     std::int32_t LastError() const { return lastError_; }
 
     const std::string& Url() const { return url_; }
+    // The proxy of the last request, as libcurl took it; empty: direct.
     const std::string& Proxy() const { return proxy_; }
     const std::u16string& TargetPath() const { return targetPath_; }
 
 private:
+    // A redirect the engine does not follow.
+    enum class Refusal { None, TooManyRedirects, InsecureRedirect };
+
+    // How the last hop of a request ended.
+    struct Answer {
+        int result = 0;     // libcurl's, or the engine's for a refused redirect
+        long status = 0;    // the HTTP status; 0 without an answer
+        bool proxySignIn = false;
+        Refusal refusal = Refusal::None;
+        std::string address;  // the address that gave the answer
+    };
+
+    // Where the package stands across the attempts of one Download, and
+    // what the answer being received says about its body.
+    struct ResumeState {
+        std::uint64_t onDisk = 0;        // package bytes in the file
+        std::uint64_t answerOffset = 0;  // where the current answer's body starts
+        std::string validator;           // ETag, else Last-Modified, of the bytes on disk
+        bool rangeAsked = false;
+        std::string etag;                // of the current answer
+        std::string lastModified;
+        std::int64_t rangeStart = -1;    // its Content-Range's first byte; -1: none
+        bool bodyStarted = false;
+        bool startOver = false;          // its part does not continue the bytes on disk
+    };
+
     void RenewHandle();
     void SetCommonOptions();
-    void SetTimeoutOptions();
     void SetNameResolutionOptions();
     void SetTransferOptions();
-    void ProbeConnection();
+    // Requests url_ and follows the redirects, each hop on its own route.
+    Answer FollowRedirects();
+    int PerformHop(const std::string& address, const std::string& referer);
+    void ThrowIfStopped() const;
+    // One attempt of the transfer: the whole package, or its rest.
+    Answer TransferAttempt();
+    void StartOver();
+    void OpenTarget();
+    // Fails with the failure the answer of a finished attempt names, if any.
+    void FailOnRefusal(const Answer& answer);
+    // Waits before the given attempt; false when a stop ended the wait.
+    bool WaitToReconnect(int attempt);
+    bool BeginBody();
     [[noreturn]] void Fail(DownloadFailure failure, std::int32_t code);
+    // The current answer's body is the package (status 2xx).
+    bool PackageAnswer() const;
 
     // libcurl callbacks; they must never let an exception through.
     static std::size_t WriteToFile(char* data, std::size_t size, std::size_t count, void* self);
     static std::size_t RefuseBody(char* data, std::size_t size, std::size_t count, void* self);
+    static std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* self);
     static int OnProgress(void* self, double expected, double received, double, double);
     static int OnPrerequest(void* self, char*, char*, int, int);
     int Progress(double expected, double received);
     void ApplyPauseRequest();
 
     DownloadProgressCallback progress_;
+    std::unique_ptr<Download::ProxyResolver> resolver_;
+    HandleSource handleSource_;
+    DownloadTimeouts timeouts_;
     Download::CurlEasy handle_;
     std::string url_;
     std::ofstream output_;
-    std::atomic<std::int32_t> stop_{0};
+    std::atomic<bool> stop_{false};
+    std::mutex stopLock_;                 // with stopped_: wakes a wait before reconnecting
+    std::condition_variable stopped_;
+    std::function<void()> reconnecting_;
     std::u16string targetPath_;
     std::int32_t lastError_ = 0;
     std::string proxy_;
 
-    HandleSource handleSource_;
-    DownloadTimeouts timeouts_;
     // The pause request travels from the requesting thread to the transfer
     // thread, which alone touches the handle.
     std::atomic<bool> transferRunning_{false};
     std::atomic<bool> pauseWanted_{false};
-    bool paused_ = false;  // transfer thread only
+    bool paused_ = false;               // transfer thread only
+    bool reportsProgress_ = false;      // transfer thread only: the package transfer runs
     std::exception_ptr callbackError_;  // transfer thread only
     bool peerRefused_ = false;          // transfer thread only
+    ResumeState resume_;                // transfer thread only
 };

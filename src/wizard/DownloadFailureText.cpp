@@ -16,6 +16,8 @@ std::u16string DownloadFailureText(const UDownloadException& error) {
         case DownloadFailure::TargetNotOpened: return text(LI_PACKAGE_SAVE_FAILED);
         case DownloadFailure::NoPackageName: return text(LI_INVALID_PACKAGE_NAME);
         case DownloadFailure::ServerRefused: return withCode(LI_SERVER_UNAVAILABLE);
+        case DownloadFailure::ProxySignIn: return text(LI_PROXY_SIGN_IN_REQUIRED);
+        case DownloadFailure::ServerError: return withCode(LI_SERVER_ERROR_STATUS);
         case DownloadFailure::TransferFailed: break;
     }
     return withCode(LI_DOWNLOAD_FAILED);

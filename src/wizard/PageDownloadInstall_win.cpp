@@ -56,7 +56,9 @@ PageDownloadInstall::PageDownloadInstall(InstallerConfig& config)
                                                   LanguageManager().Current_Language());
           }
           if (changed) PostViewChanged();
-      }) {}
+      }) {
+    downloader_.OnReconnecting([this] { ShowStatus(LI_RECONNECTING); });
+}
 
 PageDownloadInstall::~PageDownloadInstall() {
     StopWork();
@@ -65,9 +67,8 @@ PageDownloadInstall::~PageDownloadInstall() {
 }
 
 void PageDownloadInstall::StopWork() {
-    // The wizard may end while the work runs. A stop request alone is
-    // forgotten when a transfer starts, hence the flag the work checks
-    // before each network step and before it installs anything.
+    // The wizard may end while the work runs: the engine stops for good,
+    // and the flag keeps the work from installing anything.
     closing_ = true;
     downloader_.RequestStop();
     downloader_.Pause(false);
@@ -145,7 +146,9 @@ void PageDownloadInstall::OnCancelClicked() {
     PauseDownload();
     const INT_PTR answer = ModalDialog::Exit().DoModal(MainWindow(Handle()));
     ResumeDownload();
-    if (answer == ModalDialog::Exit::kYes) downloader_.RequestStop();
+    // A confirmed cancel is final, between two steps of the work as much as
+    // during a transfer.
+    if (answer == ModalDialog::Exit::kYes) StopWork();
 }
 
 LRESULT PageDownloadInstall::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -311,7 +314,7 @@ void PageDownloadInstall::StopIfClosing() const {
 
 void PageDownloadInstall::SetUrl(const std::u16string& url) {
     StopIfClosing();
-    downloader_.SetUrl(Common::ToAnsi(url));
+    downloader_.SetUrl(url);
 }
 
 std::u16string PageDownloadInstall::ResolveTargetPath(const std::u16string& folder) {

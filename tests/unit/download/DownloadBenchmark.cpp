@@ -13,6 +13,7 @@
 
 #include "PeakMemory.h"
 #include "download/PackageDownloader.h"
+#include "download/TargetPath.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -30,7 +31,7 @@ int main(int argc, char** argv) {
                       received / 1048576, expected / 1048576);
     });
     try {
-        engine.SetUrl(argv[1]);
+        engine.SetUrl(Download::WidenBytes(argv[1]));  // an ASCII address
         const std::filesystem::path folder(argv[2]);
         engine.ResolveTargetPath(folder.u16string());
         const auto start = std::chrono::steady_clock::now();

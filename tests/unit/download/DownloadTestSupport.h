@@ -43,6 +43,9 @@ private:
     std::filesystem::path path_;
 };
 
+// An ASCII address as the engine takes it.
+inline std::u16string Wide(const std::string& ascii) { return Download::WidenBytes(ascii); }
+
 // What `operation` raised; fails the test when it raised no UDownloadException.
 template <typename Operation>
 UDownloadException DownloadError(Operation operation) {

@@ -21,8 +21,10 @@ using namespace DownloadTestSupport;
 constexpr std::uint64_t kPackageSize = 300000;
 const std::string kPackagePath = "/packages/p.msi";
 
-// libcurl's result when the peer's certificate fails verification.
+// libcurl's results: the peer's certificate fails verification; a redirect
+// to a scheme the engine does not follow.
 constexpr int kPeerFailedVerification = 60;
+constexpr int kUnsupportedProtocol = 1;
 
 std::string Environment(const char* name) {
     const char* value = std::getenv(name);
@@ -55,7 +57,7 @@ protected:
 TEST_F(DownloadTlsTest, APackageFromATrustedServerArrivesWhole) {
     TestServer::ScopedTrustedAuthority trust(Environment("CORVANE_TEST_CA_FILE"));
     PackageDownloader engine([](std::uint32_t, double, double) {});
-    engine.SetUrl(HttpsUrl("127.0.0.1", kPackagePath));
+    engine.SetUrl(Wide(HttpsUrl("127.0.0.1", kPackagePath)));
     const std::u16string path = engine.ResolveTargetPath(folder_.Path());
     ASSERT_EQ(path, folder_.Target(u"p.msi"));
     EXPECT_EQ(engine.Download(), path);
@@ -65,7 +67,7 @@ TEST_F(DownloadTlsTest, APackageFromATrustedServerArrivesWhole) {
 // Refused before the request: no file content, and no request on the server.
 void ExpectRefused(const std::string& host, const std::u16string& folder, const std::u16string& target) {
     PackageDownloader engine([](std::uint32_t, double, double) {});
-    engine.SetUrl(HttpsUrl(host, kPackagePath));
+    engine.SetUrl(Wide(HttpsUrl(host, kPackagePath)));
     // The name still comes from the address; only the transfer fails.
     ASSERT_EQ(engine.ResolveTargetPath(folder), target);
     const auto error = DownloadError([&] { engine.Download(); });
@@ -78,6 +80,20 @@ void ExpectRefused(const std::string& host, const std::u16string& folder, const 
 TEST_F(DownloadTlsTest, ACertificateForAnotherNameIsRefused) {
     TestServer::ScopedTrustedAuthority trust(Environment("CORVANE_TEST_CA_FILE"));
     ExpectRefused("localhost", folder_.Path(), folder_.Target(u"p.msi"));
+}
+
+// A package that started on a trusted connection never continues over a
+// plain one: the redirect to http is refused before anything is asked there.
+TEST_F(DownloadTlsTest, ARedirectFromHttpsToHttpIsRefused) {
+    TestServer::ScopedTrustedAuthority trust(Environment("CORVANE_TEST_CA_FILE"));
+    TestServer::ArmFault("path=/first&mode=redirect&location=" + TestServer::Url(kPackagePath));
+    PackageDownloader engine([](std::uint32_t, double, double) {});
+    engine.SetUrl(Wide(HttpsUrl("127.0.0.1", "/first")));
+    const auto error = DownloadError([&] { engine.ResolveTargetPath(folder_.Path()); });
+    EXPECT_TRUE(IsFailure(error, DownloadFailure::TransferFailed, kUnsupportedProtocol));
+    const auto journal = TestServer::Journal();
+    ASSERT_EQ(journal.size(), 1u);
+    EXPECT_EQ(journal[0].target, "/first");
 }
 
 // Run by a ctest entry of its own: the chain engine keeps an authority it has

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "RefServer.h"
+#include "ScopedUserProxy.h"
 
 namespace {
 
@@ -73,6 +74,21 @@ TEST_F(LogPosterTest, GivesUpOnAServerThatNeverAnswers) {
     TestServer::ArmFault("path=/LogHandler.ashx&mode=hold&times=1");
     EXPECT_EQ(PostLogMessage("never answered", endpoint_, 1), 0);
     TestServer::Release();
+}
+
+// The post goes the way the user's proxy settings send its address, as the
+// package download does.
+TEST_F(LogPosterTest, GoesTheWayTheProxySettingsSendItsAddress) {
+    const std::string port = std::to_string(TestServer::Port());
+    const std::string endpoint = "http://logs.corvane.test:" + port + "/LogHandler.ashx";
+    {
+        TestServer::ScopedUserProxy userProxy("127.0.0.1:" + port);
+        EXPECT_EQ(PostLogMessage("through the proxy", endpoint), 200);
+    }
+    const auto journal = TestServer::Journal();
+    ASSERT_EQ(journal.size(), 1u);
+    EXPECT_TRUE(journal[0].proxied);
+    EXPECT_EQ(journal[0].target, endpoint);
 }
 
 }  // namespace

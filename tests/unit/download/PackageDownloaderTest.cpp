@@ -6,13 +6,15 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
 
 #include "DownloadTestSupport.h"
 #include "RefServer.h"
-#include "ScopedSystemProxy.h"
+#include "download/PackageFileName.h"
+#include "download/ProxyResolver.h"
 
 namespace {
 
@@ -28,6 +30,14 @@ struct ProgressCall {
     double received;
     double expected;
 };
+
+// Time-outs whose waits between attempts are short.
+DownloadTimeouts QuickRetries(int attempts) {
+    DownloadTimeouts timeouts;
+    timeouts.transferAttempts = attempts;
+    timeouts.firstReconnectDelayMilliseconds = 10;
+    return timeouts;
+}
 
 class PackageDownloaderTest : public ::testing::Test {
 protected:
@@ -75,7 +85,7 @@ protected:
 TEST_F(PackageDownloaderTest, DownloadsThePackageBehindTheDefaultAddress) {
     TestServer::MakePackage("CorvaneSetup.msi", 300000);
     PackageDownloader engine(Recorder());
-    engine.SetUrl(Url("/download.asp?lang=en"));
+    engine.SetUrl(Wide(Url("/download.asp?lang=en")));
 
     const std::u16string path = engine.ResolveTargetPath(Folder());
     EXPECT_EQ(path, Target(u"CorvaneSetup.msi"));
@@ -109,31 +119,36 @@ TEST_F(PackageDownloaderTest, SpacesAreSentAsPercent20AndEverythingElseAsItStand
     TestServer::MakePackage("Corvane Setup.msi", 5000);
     PackageDownloader engine(Recorder());
 
-    engine.SetUrl(Url("/packages/Corvane Setup.msi?a=b+c%2F&d= e"));
+    engine.SetUrl(Wide(Url("/packages/Corvane Setup.msi?a=b+c%2F&d= e")));
     EXPECT_EQ(engine.Url(), Url("/packages/Corvane%20Setup.msi?a=b+c%2F&d=%20e"));
 
-    engine.SetUrl(Url("/packages/Corvane Setup.msi"));
+    engine.SetUrl(Wide(Url("/packages/Corvane Setup.msi")));
     const std::u16string path = engine.ResolveTargetPath(Folder());
-    EXPECT_EQ(path, Target(u"Corvane%20Setup.msi"));
+    EXPECT_EQ(path, Target(u"Corvane Setup.msi"));
     engine.Download();
     EXPECT_TRUE(TestServer::FileHoldsPattern(path, 5000));
     for (const auto& request : TestServer::Journal()) EXPECT_EQ(request.target, "/packages/Corvane%20Setup.msi");
 }
 
-TEST_F(PackageDownloaderTest, ClientErrorsStopTheNameResolutionOtherStatusesDoNot) {
+TEST_F(PackageDownloaderTest, ClientAndServerErrorsStopTheNameResolution) {
     const struct {
         int status;
         bool raises;
-    } cases[] = {{401, true}, {404, true}, {499, true}, {400, false}, {500, false}, {503, false}};
+        DownloadFailure failure;
+    } cases[] = {
+        {401, true, DownloadFailure::ServerRefused}, {404, true, DownloadFailure::ServerRefused},
+        {499, true, DownloadFailure::ServerRefused}, {500, true, DownloadFailure::ServerError},
+        {503, true, DownloadFailure::ServerError},   {400, false, {}},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.status);
         TestServer::Reset();
         TestServer::ArmFault("path=/packages/x.msi&mode=status&code=" + std::to_string(c.status));
         PackageDownloader engine(Recorder());
-        engine.SetUrl(Url("/packages/x.msi"));
+        engine.SetUrl(Wide(Url("/packages/x.msi")));
         if (c.raises) {
             const auto error = DownloadError([&] { engine.ResolveTargetPath(Folder()); });
-            EXPECT_TRUE(IsFailure(error, DownloadFailure::ServerRefused, c.status));
+            EXPECT_TRUE(IsFailure(error, c.failure, c.status));
             EXPECT_EQ(engine.LastError(), c.status);
             EXPECT_EQ(engine.TargetPath(), u"");
         } else {
@@ -148,13 +163,65 @@ TEST_F(PackageDownloaderTest, TheNameComesFromTheEndOfARedirectChain) {
     TestServer::ArmFault("path=/first&mode=redirect&location=/second");
     TestServer::ArmFault("path=/second&mode=redirect&location=/packages/final.msi");
     PackageDownloader engine(Recorder());
-    engine.SetUrl(Url("/first"));
+    engine.SetUrl(Wide(Url("/first")));
     EXPECT_EQ(engine.ResolveTargetPath(Folder()), Target(u"final.msi"));
+}
+
+// The retry of the error dialog runs the same engine again.
+TEST_F(PackageDownloaderTest, AnErrorStatusOfThePackageIsAServerErrorThatLeavesNoFile) {
+    TestServer::MakePackage("p.msi", 30000);
+    for (const int status : {400, 404, 500, 503}) {
+        SCOPED_TRACE(status);
+        TestServer::Reset();
+        PackageDownloader engine(Recorder());
+        engine.SetUrl(Wide(Url("/packages/p.msi")));
+        const std::u16string path = engine.ResolveTargetPath(Folder());
+        std::ofstream(std::filesystem::path(path)) << "an earlier download";
+        TestServer::ArmFault("path=/packages/p.msi&mode=status&code=" + std::to_string(status) + "&times=1");
+
+        const auto error = DownloadError([&] { engine.Download(); });
+        EXPECT_TRUE(IsFailure(error, DownloadFailure::ServerError, status));
+        EXPECT_EQ(engine.LastError(), status);
+        EXPECT_FALSE(std::filesystem::exists(path));
+
+        EXPECT_EQ(engine.Download(), path);
+        EXPECT_TRUE(TestServer::FileHoldsPattern(path, 30000));
+    }
+    for (const ProgressCall& call : calls_) EXPECT_LE(call.received, 30000.0);
+}
+
+// Signed links of storage services and letters outside ASCII: the request
+// carries the address as UTF-8, percent-encoded; the file gets a plain name.
+TEST_F(PackageDownloaderTest, TheRequestIsPercentEncodedAndTheFileNameIsPlain) {
+    TestServer::MakePackage("p.msi", 20000);
+    const struct {
+        std::u16string path;
+        const char* fault;
+        std::vector<std::string> sent;  // the request targets of the name request
+        std::u16string name;
+    } cases[] = {
+        {u"/partner/Caf\u00e9 \u03a9.msi",
+         "path=/partner/*&mode=redirect&location=%2Fpackages%2Fp.msi%3FExpires%3D1%26Signature%3Da%252Fb",
+         {"/partner/Caf%C3%A9%20%CE%A9.msi", "/packages/p.msi?Expires=1&Signature=a%2Fb"}, u"p.msi"},
+        {u"/named/Caf\u00e9.msi?token=a/b#part", "path=/named/*&mode=status&code=200",
+         {"/named/Caf%C3%A9.msi?token=a/b"}, u"Caf\u00e9.msi"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sent.front());
+        TestServer::Reset();
+        TestServer::ArmFault(c.fault);
+        PackageDownloader engine(Recorder());
+        engine.SetUrl(Wide(Url("")) + c.path);
+        EXPECT_EQ(engine.ResolveTargetPath(Folder()), Target(c.name));
+        std::vector<std::string> sent;
+        for (const auto& request : TestServer::Journal()) sent.push_back(request.target);
+        EXPECT_EQ(sent, c.sent);
+    }
 }
 
 TEST_F(PackageDownloaderTest, AnUnreachableServerFailsOnlyInDownload) {
     PackageDownloader engine(Recorder());
-    engine.SetUrl(kUnreachable + "/files/CorvaneSetup.msi");
+    engine.SetUrl(Wide(kUnreachable + "/files/CorvaneSetup.msi"));
     EXPECT_EQ(engine.ResolveTargetPath(Folder()), Target(u"CorvaneSetup.msi"));
 
     const auto error = DownloadError([&] { engine.Download(); });
@@ -162,24 +229,97 @@ TEST_F(PackageDownloaderTest, AnUnreachableServerFailsOnlyInDownload) {
     EXPECT_EQ(engine.LastError(), 7);
 }
 
-TEST_F(PackageDownloaderTest, ABodyCutShortIsAFailedTransferThatKeepsWhatArrived) {
+// Every attempt cut short: after the attempts the last code counts, and the
+// file keeps the package's first bytes, each attempt adding its part.
+TEST_F(PackageDownloaderTest, ABodyCutShortOnEveryAttemptIsAFailedTransferThatKeepsWhatArrived) {
     TestServer::MakePackage("p.msi", 100000);
     TestServer::ArmFault("path=/packages/p.msi&mode=cut&keep=40000");
-    PackageDownloader engine(Recorder());
-    engine.SetUrl(Url("/packages/p.msi"));
+    int reconnects = 0;
+    PackageDownloader engine(Recorder(), QuickRetries(3));
+    engine.OnReconnecting([&] { ++reconnects; });
+    engine.SetUrl(Wide(Url("/packages/p.msi")));
     const std::u16string path = engine.ResolveTargetPath(Folder());
 
     const auto error = DownloadError([&] { engine.Download(); });
     EXPECT_TRUE(IsFailure(error, DownloadFailure::TransferFailed, 18));  // CURLE_PARTIAL_FILE
     EXPECT_EQ(engine.LastError(), 18);
-    EXPECT_TRUE(TestServer::FileHoldsPattern(path, 40000));
+    // 40000 bytes, then 40000 of the 60000 left, then 19999 of the last 20000.
+    EXPECT_TRUE(TestServer::FileHoldsPattern(path, 99999));
+    EXPECT_EQ(reconnects, 2);
+}
+
+// One cut, then the server answers as it should: what the next attempt asks
+// for and what it gets decides whether the bytes on disk are kept.
+TEST_F(PackageDownloaderTest, ABrokenTransferIsTakenUpWhereItBroke) {
+    constexpr int kSize = 300000;
+    const struct {
+        const char* name;
+        const char* fault;  // besides the one cut
+        bool continued;     // the second answer is the rest (206), not the whole (200)
+    } cases[] = {
+        {"unchanged", "", true},
+        {"replaced meanwhile", "mode=changing", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestServer::Reset();
+        TestServer::MakePackage("p.msi", kSize);
+        calls_.clear();
+        int reconnects = 0;
+        PackageDownloader engine(Recorder(), QuickRetries(5));
+        engine.OnReconnecting([&] { ++reconnects; });
+        engine.SetUrl(Wide(Url("/packages/p.msi")));
+        const std::u16string path = engine.ResolveTargetPath(Folder());
+        if (*c.fault) TestServer::ArmFault(std::string("path=/packages/p.msi&") + c.fault);
+        TestServer::ArmFault("path=/packages/p.msi&mode=cut&keep=120000&times=1");
+
+        EXPECT_EQ(engine.Download(), path);
+        EXPECT_TRUE(TestServer::FileHoldsPattern(path, kSize));
+        EXPECT_EQ(reconnects, 1);
+
+        const auto journal = TestServer::Journal();
+        ASSERT_EQ(journal.size(), 3u);  // the name request, the cut transfer, the next attempt
+        EXPECT_FALSE(journal[1].Header("Range"));
+        EXPECT_EQ(journal[2].Header("Range"), "bytes=120000-");
+        EXPECT_TRUE(journal[2].Header("If-Range"));
+        // The bar counts the whole package: it never goes back while the
+        // rest arrives, and ends at the whole.
+        ASSERT_FALSE(calls_.empty());
+        EXPECT_EQ(calls_.back().received, double(kSize));
+        EXPECT_EQ(calls_.back().expected, double(kSize));
+        if (c.continued) {
+            for (const ProgressCall& call : calls_) EXPECT_TRUE(call.expected == 0 || call.expected == kSize);
+        }
+    }
+}
+
+// A stop during the wait before the next attempt ends it at once: the wait
+// here would last ten minutes, and ctest's time limit is what catches it.
+TEST_F(PackageDownloaderTest, AStopEndsTheWaitBeforeReconnecting) {
+    TestServer::MakePackage("p.msi", 100000);
+    TestServer::ArmFault("path=/packages/p.msi&mode=cut&keep=1000");
+    DownloadTimeouts timeouts;
+    timeouts.firstReconnectDelayMilliseconds = 600000;
+    PackageDownloader engine(Recorder(), timeouts);
+    std::atomic<bool> waiting{false};
+    engine.OnReconnecting([&] { waiting.store(true); });
+    engine.SetUrl(Wide(Url("/packages/p.msi")));
+    engine.ResolveTargetPath(Folder());
+
+    const auto raised = DownloadWhile(engine, [&] {
+        while (!waiting.load()) std::this_thread::sleep_for(5ms);
+        std::this_thread::sleep_for(200ms);  // into the wait
+        engine.RequestStop();
+    });
+    ASSERT_TRUE(raised);
+    EXPECT_THROW(std::rethrow_exception(raised), StopDownloading);
 }
 
 TEST_F(PackageDownloaderTest, WithoutASizeEveryProgressCallCarriesZeroPercentAndZeroExpected) {
     TestServer::MakePackage("p.msi", 200000);
     TestServer::ArmFault("path=/packages/p.msi&mode=nolength");
     PackageDownloader engine(Recorder());
-    engine.SetUrl(Url("/packages/p.msi"));
+    engine.SetUrl(Wide(Url("/packages/p.msi")));
     const std::u16string path = engine.ResolveTargetPath(Folder());
     engine.Download();
 
@@ -195,15 +335,23 @@ TEST_F(PackageDownloaderTest, WithoutASizeEveryProgressCallCarriesZeroPercentAnd
     EXPECT_EQ(before, 200000.0);
 }
 
-TEST_F(PackageDownloaderTest, AUrlEndingWithASlashNamesTheFolderItselfWhichCannotBeWritten) {
+TEST_F(PackageDownloaderTest, AUrlEndingWithASlashGetsTheFallbackName) {
     TestServer::ArmFault("path=/dir/&mode=status&code=200");
     PackageDownloader engine(Recorder());
-    engine.SetUrl(Url("/dir/"));
-    EXPECT_EQ(engine.ResolveTargetPath(Folder()), Target(u"."));
+    engine.SetUrl(Wide(Url("/dir/")));
+    EXPECT_EQ(engine.ResolveTargetPath(Folder()), Target(Download::kFallbackPackageName));
+}
+
+TEST_F(PackageDownloaderTest, AFolderThatCannotTakeTheFileFailsBeforeAnyRequest) {
+    PackageDownloader engine(Recorder());
+    engine.SetUrl(Wide(Url("/packages/p.msi")));
+    engine.ResolveTargetPath(Folder() + u"/missing");
+    TestServer::Reset();
 
     const auto error = DownloadError([&] { engine.Download(); });
     EXPECT_TRUE(IsFailure(error, DownloadFailure::TargetNotOpened, -3));
     EXPECT_EQ(engine.LastError(), -3);
+    EXPECT_TRUE(TestServer::Journal().empty());
 }
 
 TEST_F(PackageDownloaderTest, WithoutAUrlNoNameCanBeFound) {
@@ -215,8 +363,8 @@ TEST_F(PackageDownloaderTest, WithoutAUrlNoNameCanBeFound) {
 
 TEST_F(PackageDownloaderTest, EveryOperationFailsWhenNoTransferHandleCanBeMade) {
     PackageDownloader engine(Recorder(), []() -> void* { return nullptr; });
+    engine.SetUrl(Wide(Url("/download.asp")));
     const std::function<void()> operations[] = {
-        [&] { engine.SetUrl(Url("/download.asp")); },
         [&] { engine.ResolveTargetPath(Folder()); },
         [&] { engine.Download(); },
     };
@@ -230,7 +378,7 @@ TEST_F(PackageDownloaderTest, EveryOperationFailsWhenNoTransferHandleCanBeMade) 
 TEST_F(PackageDownloaderTest, ARedirectLoopEndsAsAFailedTransfer) {
     TestServer::ArmFault("path=/loop&mode=redirect&location=/loop");
     PackageDownloader engine(Recorder());
-    engine.SetUrl(Url("/loop"));
+    engine.SetUrl(Wide(Url("/loop")));
     EXPECT_EQ(engine.ResolveTargetPath(Folder()), Target(u"loop"));
 
     const auto error = DownloadError([&] { engine.Download(); });
@@ -240,28 +388,50 @@ TEST_F(PackageDownloaderTest, ARedirectLoopEndsAsAFailedTransfer) {
 
     // The object stays usable, and success leaves the last failure's code.
     TestServer::MakePackage("p.msi", 10);
-    engine.SetUrl(Url("/packages/p.msi"));
+    engine.SetUrl(Wide(Url("/packages/p.msi")));
     engine.ResolveTargetPath(Folder());
     engine.Download();
     EXPECT_EQ(engine.LastError(), 47);
 }
 
-TEST_F(PackageDownloaderTest, AStopRequestedBeforeDownloadIsForgotten) {
+// A stop the user confirmed between two steps (while an error dialog asked,
+// say) must not be lost when the next step starts.
+TEST_F(PackageDownloaderTest, AStopIsFinalForEveryLaterStep) {
     TestServer::MakePackage("p.msi", 50000);
     PackageDownloader engine(Recorder());
-    engine.SetUrl(Url("/packages/p.msi"));
+    engine.SetUrl(Wide(Url("/packages/p.msi")));
+    engine.ResolveTargetPath(Folder());
     engine.RequestStop();
-    const std::u16string path = engine.ResolveTargetPath(Folder());
-    engine.RequestStop();
-    EXPECT_EQ(engine.Download(), path);
-    EXPECT_TRUE(TestServer::FileHoldsPattern(path, 50000));
+    TestServer::Reset();
+    EXPECT_THROW(engine.Download(), StopDownloading);
+    EXPECT_THROW(engine.SetUrl(Wide(Url("/packages/p.msi"))), StopDownloading);
+    EXPECT_THROW(engine.ResolveTargetPath(Folder()), StopDownloading);
+    EXPECT_THROW(engine.Download(), StopDownloading);
+    EXPECT_TRUE(TestServer::Journal().empty());
+    EXPECT_TRUE(calls_.empty());
+}
+
+// The name request hears a stop too, though a silent server would hold it
+// for the product's minute.
+TEST_F(PackageDownloaderTest, AStopEndsTheNameRequestToASilentServer) {
+    TestServer::ArmFault("path=/packages/p.msi&mode=silent");
+    PackageDownloader engine(Recorder());
+    engine.SetUrl(Wide(Url("/packages/p.msi")));
+    std::atomic<bool> finished{false};
+    std::thread user([&] {
+        while (TestServer::Journal().empty() && !finished.load()) std::this_thread::sleep_for(20ms);
+        engine.RequestStop();
+    });
+    EXPECT_THROW(engine.ResolveTargetPath(Folder()), StopDownloading);
+    finished.store(true);
+    user.join();
 }
 
 TEST_F(PackageDownloaderTest, AStopDuringTheTransferEndsItWithoutAnError) {
     TestServer::MakePackage("p.msi", 4 << 20);
     TestServer::ArmFault("path=/packages/p.msi&mode=trickle&chunk=16384&interval=0.01");
     PackageDownloader engine(Recorder());
-    engine.SetUrl(Url("/packages/p.msi"));
+    engine.SetUrl(Wide(Url("/packages/p.msi")));
     engine.ResolveTargetPath(Folder());
 
     const auto raised = DownloadWhile(engine, [&] {
@@ -279,7 +449,7 @@ TEST_F(PackageDownloaderTest, PauseHoldsTheByteCountStillAndResumeCompletesTheTr
     TestServer::MakePackage("p.msi", kSize);
     TestServer::ArmFault("path=/packages/p.msi&mode=trickle&chunk=8192&interval=0.01");
     PackageDownloader engine(Recorder());
-    engine.SetUrl(Url("/packages/p.msi"));
+    engine.SetUrl(Wide(Url("/packages/p.msi")));
     const std::u16string path = engine.ResolveTargetPath(Folder());
 
     double atPause = 0, later = 0;
@@ -301,7 +471,7 @@ TEST_F(PackageDownloaderTest, AStopWhilePausedStillEndsTheTransfer) {
     TestServer::MakePackage("p.msi", 600000);
     TestServer::ArmFault("path=/packages/p.msi&mode=trickle&chunk=8192&interval=0.01");
     PackageDownloader engine(Recorder());
-    engine.SetUrl(Url("/packages/p.msi"));
+    engine.SetUrl(Wide(Url("/packages/p.msi")));
     engine.ResolveTargetPath(Folder());
 
     const auto raised = DownloadWhile(engine, [&] {
@@ -318,7 +488,7 @@ TEST_F(PackageDownloaderTest, APauseWithoutATransferDoesNothing) {
     TestServer::MakePackage("p.msi", 50000);
     PackageDownloader engine(Recorder());
     engine.Pause(true);
-    engine.SetUrl(Url("/packages/p.msi"));
+    engine.SetUrl(Wide(Url("/packages/p.msi")));
     const std::u16string path = engine.ResolveTargetPath(Folder());
     engine.Pause(true);
     EXPECT_EQ(engine.Download(), path);
@@ -329,7 +499,7 @@ TEST_F(PackageDownloaderTest, AFailingProgressCallbackEndsTheTransferAndSurfaces
     TestServer::MakePackage("p.msi", 50000);
     PackageDownloader engine(Recorder());
     onProgress_ = [](double) { throw std::runtime_error("progress failed"); };
-    engine.SetUrl(Url("/packages/p.msi"));
+    engine.SetUrl(Wide(Url("/packages/p.msi")));
     const std::u16string path = engine.ResolveTargetPath(Folder());
     EXPECT_THROW(engine.Download(), std::runtime_error);
 
@@ -338,47 +508,69 @@ TEST_F(PackageDownloaderTest, AFailingProgressCallbackEndsTheTransferAndSurfaces
     EXPECT_TRUE(TestServer::FileHoldsPattern(path, 50000));
 }
 
-TEST_F(PackageDownloaderTest, ASystemProxyFoundOnceCarriesEveryLaterRequest) {
-    TestServer::MakePackage("CorvaneSetup.msi", 70000);
-    const std::string proxy = "127.0.0.1:" + std::to_string(TestServer::Port());
-    PackageDownloader engine(Recorder());
-    {
-        ScopedSystemProxy system(proxy);
-        engine.SetUrl(kUnreachable + "/download.asp");
-    }
-    EXPECT_EQ(engine.Proxy(), proxy);
+// The reference server also serves as a forward proxy and journals what
+// reached it that way. Names under corvane.test exist for it alone; loopback
+// addresses bypass a proxy, as on Windows.
+TEST_F(PackageDownloaderTest, EveryHopOfARedirectChainTakesItsOwnRoute) {
+    TestServer::MakePackage("p.msi", 70000);
+    const std::string port = std::to_string(TestServer::Port());
+    const std::string proxy = "127.0.0.1:" + port;
+    TestServer::ArmFault("path=/first&mode=redirect&location=" + Url("/second"));
+    TestServer::ArmFault("path=/second&mode=redirect&location=http://files.corvane.test:" + port +
+                         "/packages/p.msi");
+    Download::ProxySettings settings;
+    settings.manualServers = proxy;
+    PackageDownloader engine(Recorder(), std::make_unique<Download::ProxyResolver>(settings));
+    engine.SetUrl(Wide("http://start.corvane.test:" + port + "/first"));
 
-    // The system setting is gone again, yet the engine keeps its proxy.
     const std::u16string path = engine.ResolveTargetPath(Folder());
-    EXPECT_EQ(path, Target(u"CorvaneSetup.msi"));
-    engine.Download();
+    EXPECT_EQ(path, Target(u"p.msi"));
+    EXPECT_EQ(engine.Download(), path);
     EXPECT_TRUE(TestServer::FileHoldsPattern(path, 70000));
+    EXPECT_EQ(engine.Proxy(), "http://" + proxy);
 
     const auto journal = TestServer::Journal();
-    std::size_t gets = 0;
-    for (const auto& request : journal) {
-        EXPECT_TRUE(request.proxied) << request.target;
-        if (request.method == "GET") {
-            ++gets;
-            EXPECT_EQ(request.target.rfind(kUnreachable + "/", 0), 0u) << request.target;
-        }
+    ASSERT_EQ(journal.size(), 6u);
+    const struct {
+        std::string target;
+        bool proxied;
+    } hops[] = {
+        {"http://start.corvane.test:" + port + "/first", true},
+        {"/second", false},
+        {"http://files.corvane.test:" + port + "/packages/p.msi", true},
+    };
+    for (std::size_t i = 0; i < journal.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(journal[i].target, hops[i % 3].target);
+        EXPECT_EQ(journal[i].proxied, hops[i % 3].proxied);
     }
-    EXPECT_EQ(gets, 4u);
+    // Progress counts the package's answer alone.
+    ASSERT_FALSE(calls_.empty());
+    for (const ProgressCall& call : calls_) EXPECT_TRUE(call.expected == 0 || call.expected == 70000.0);
 }
 
-TEST_F(PackageDownloaderTest, AReachableServerIsAskedDirectlyWhateverTheSystemProxy) {
-    ScopedSystemProxy system(kUnreachable.substr(7));
-    PackageDownloader engine(Recorder());
-    engine.SetUrl(Url("/download.asp"));
-    EXPECT_EQ(engine.Proxy(), "");
+// A proxy the settings name that cannot be reached is not bypassed: the
+// download fails, it does not go around the user's configuration.
+TEST_F(PackageDownloaderTest, AnAddressTheRulesSendThroughAProxyNeverGoesDirect) {
+    TestServer::MakePackage("p.msi", 1000);
+    Download::ProxySettings settings;
+    settings.manualServers = kUnreachable.substr(7);
+    settings.bypassList = "<-loopback>";
+    PackageDownloader engine(Recorder(), std::make_unique<Download::ProxyResolver>(settings));
+    engine.SetUrl(Wide(Url("/packages/p.msi")));
+    engine.ResolveTargetPath(Folder());
+    const auto error = DownloadError([&] { engine.Download(); });
+    EXPECT_TRUE(IsFailure(error, DownloadFailure::TransferFailed, 7));  // CURLE_COULDNT_CONNECT
+    EXPECT_EQ(engine.Proxy(), "http://" + kUnreachable.substr(7));
+    EXPECT_TRUE(TestServer::Journal().empty());
 }
 
 TEST_F(PackageDownloaderTest, AUrlThatCannotBeEscapedOrIsEmptyKeepsTheOldOne) {
     PackageDownloader engine(Recorder());
-    engine.SetUrl(Url("/a.msi"));
-    EXPECT_ANY_THROW(engine.SetUrl(Url("/") + std::string(3000, 'a')));
+    engine.SetUrl(Wide(Url("/a.msi")));
+    EXPECT_ANY_THROW(engine.SetUrl(Wide(Url("/") + std::string(3000, 'a'))));
     EXPECT_EQ(engine.Url(), Url("/a.msi"));
-    engine.SetUrl("");
+    engine.SetUrl(Wide(""));
     EXPECT_EQ(engine.Url(), Url("/a.msi"));
 }
 

@@ -29,6 +29,9 @@ TEST(DownloadFailureText, NamesWhatFailedWithItsCode) {
         {DownloadFailure::TransferFailed, 28, Item(LI_DOWNLOAD_FAILED) + u"28"},   // timed out
         {DownloadFailure::TransferFailed, 47, Item(LI_DOWNLOAD_FAILED) + u"47"},   // redirect loop
         {DownloadFailure::TransferFailed, 60, Item(LI_DOWNLOAD_FAILED) + u"60"},   // certificate refused
+        {DownloadFailure::ProxySignIn, 407, Item(LI_PROXY_SIGN_IN_REQUIRED)},
+        {DownloadFailure::ServerError, 404, Item(LI_SERVER_ERROR_STATUS) + u"404"},
+        {DownloadFailure::ServerError, 503, Item(LI_SERVER_ERROR_STATUS) + u"503"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(Common::ToAnsi(c.text));

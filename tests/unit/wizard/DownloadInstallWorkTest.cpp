@@ -37,6 +37,7 @@ public:
     explicit FakeView(Journal& journal) : journal_(journal) {}
 
     std::deque<ErrorChoice> choices;  // one per error dialog; then Cancel
+    std::function<void()> whileErrorShows;  // what the user does elsewhere meanwhile
 
     void ShowStatus(std::int32_t item) override { journal_.Note("status " + std::to_string(item)); }
     void ResetProgress() override {}
@@ -45,6 +46,7 @@ public:
     void SetDownloading(bool) override {}
     ErrorChoice ShowError(const std::u16string& text, ErrorButtons buttons) override {
         journal_.Note("error " + Common::ToAnsi(text) + (buttons == ErrorButtons::Close ? " [close]" : " [retry]"));
+        if (whileErrorShows) whileErrorShows();
         if (choices.empty()) return ErrorChoice::Cancel;
         const ErrorChoice choice = choices.front();
         choices.pop_front();
@@ -65,14 +67,22 @@ public:
     std::u16string resolved = u"C:\\dl\\p.msi";
     std::deque<std::function<std::u16string()>> downloads;  // one per Download call
     std::u16string digest;                                  // as stamped; empty: none
+    bool stopped = false;  // as the engine after a confirmed cancel: every later step stops
 
     std::u16string DownloadLink() override { return link; }
     void ResetDownloadLink() override { link = u"http://default/download.asp"; }
     std::u16string DownloadFolder() override { return u"C:\\dl"; }
     std::u16string ExpectedPackageDigest() override { return digest; }
-    void SetUrl(const std::u16string& url) override { journal_.Note("url " + Common::ToAnsi(url)); }
-    std::u16string ResolveTargetPath(const std::u16string&) override { return resolved; }
+    void SetUrl(const std::u16string& url) override {
+        ThrowIfStopped();
+        journal_.Note("url " + Common::ToAnsi(url));
+    }
+    std::u16string ResolveTargetPath(const std::u16string&) override {
+        ThrowIfStopped();
+        return resolved;
+    }
     std::u16string Download() override {
+        ThrowIfStopped();
         journal_.Note("download");
         if (downloads.empty()) return resolved;
         auto next = downloads.front();
@@ -82,6 +92,10 @@ public:
     void TakeDownloadMeasurements() override {}
 
 private:
+    void ThrowIfStopped() const {
+        if (stopped) throw StopDownloading();
+    }
+
     Journal& journal_;
 };
 
@@ -277,6 +291,34 @@ TEST(DownloadInstallWork, RetryAfterADownloadErrorStartsOverFromTheBuiltInAddres
     EXPECT_TRUE(fakes.Saw("error " + Common::ToAnsi(LanguageManager().Get_Text(LI_SERVER_UNAVAILABLE)) + "404 [retry]"));
     EXPECT_EQ(fakes.log[fakes.log.size() - 1], "next");
     EXPECT_EQ(fakes.Count("url http://default/download.asp"), 1);
+}
+
+TEST(DownloadInstallWork, AServerErrorNamesItsStatusAndCanBeRetried) {
+    FakeWizard fakes;
+    fakes.source.downloads.push_back(
+        []() -> std::u16string { throw UDownloadException(DownloadFailure::ServerError, 503); });
+    DownloadGivesPackage(fakes);
+    fakes.view.choices = {ErrorChoice::Retry};
+    fakes.Run();
+    EXPECT_TRUE(fakes.Saw("error " + Common::ToAnsi(LanguageManager().Get_Text(LI_SERVER_ERROR_STATUS)) + "503 [retry]"));
+    EXPECT_EQ(fakes.Count("download"), 2);
+    EXPECT_EQ(fakes.log.back(), "next");
+}
+
+// The user confirms the cancel while the worker waits in an error dialog:
+// the Retry that follows must not start the download again.
+TEST(DownloadInstallWork, ACancelConfirmedBetweenStepsIsNotLost) {
+    FakeWizard fakes;
+    fakes.source.downloads.push_back(
+        []() -> std::u16string { throw UDownloadException(DownloadFailure::TransferFailed, 28); });
+    DownloadGivesPackage(fakes);
+    fakes.view.choices = {ErrorChoice::Retry};
+    fakes.view.whileErrorShows = [&fakes] { fakes.source.stopped = true; };
+    fakes.Run();
+    EXPECT_EQ(fakes.Count("download"), 1);
+    EXPECT_TRUE(fakes.Saw("outcome download 1"));
+    EXPECT_TRUE(fakes.Saw("close"));
+    EXPECT_FALSE(fakes.Saw("install") || fakes.Saw("next"));
 }
 
 TEST(DownloadInstallWork, CancelledDownloadClosesTheWizardAndDownloadsNothingMore) {

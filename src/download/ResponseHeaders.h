@@ -1,0 +1,21 @@
+// Reading the answer headers a resumed transfer depends on, as libcurl hands
+// them over: one line at a time, with its line end.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace Download {
+
+// The value of the header line "Name: value" when its name is `name` (given
+// in lower case; the line's name is compared without regard to case), without
+// the blanks around it and the line end; nothing for another header.
+std::optional<std::string> HeaderValue(std::string_view line, std::string_view name);
+
+// The first byte a Content-Range value "bytes N-M/T" names; -1 when it names
+// none ("bytes */T", garbage, a number too large).
+std::int64_t ContentRangeStart(std::string_view value);
+
+}  // namespace Download
