@@ -11,12 +11,18 @@ ProxyRoute ProxyResolver::RouteFor(const std::string& url) {
     if (settings_.Automatic() && automatic_) {
         const std::string key = address.scheme + "://" + address.host + ":" + std::to_string(address.port);
         std::optional<ProxyRoute> answer;
+        bool known = false;
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            const auto known = automaticAnswers_.find(key);
-            if (known != automaticAnswers_.end()) answer = known->second;
+            const auto found = automaticAnswers_.find(key);
+            if (found != automaticAnswers_.end()) {
+                known = true;
+                answer = found->second;
+            }
         }
-        if (!answer) {
+        // A script that could not be had is remembered too: asking again
+        // for every request would start a new discovery each time.
+        if (!known) {
             answer = automatic_(settings_, url);
             std::lock_guard<std::mutex> lock(mutex_);
             automaticAnswers_[key] = answer;

@@ -133,7 +133,10 @@ TEST(ProxyResolver, AnAutomaticAnswerDecidesAndIsAskedOncePerHost) {
     EXPECT_EQ(resolver.RouteFor("https://dl.example.com/b.msi").proxy, "http://pac:3128");
     EXPECT_EQ(resolver.RouteFor("http://inside.corp/x").proxy, "");
     EXPECT_EQ(resolver.RouteFor("http://unknown.example.com/x").proxy, "http://manual:1");
-    EXPECT_EQ(asked.size(), 4u);  // the second ask for the same scheme, host and port was answered from memory
+    EXPECT_EQ(resolver.RouteFor("http://unknown.example.com/y").proxy, "http://manual:1");
+    // A second ask for the same scheme, host and port is answered from
+    // memory, also when the script could not be had.
+    EXPECT_EQ(asked.size(), 4u);
 }
 
 TEST(ProxyResolver, WithoutAutomaticSettingsTheManualListDecides) {
