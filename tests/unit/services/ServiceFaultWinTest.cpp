@@ -105,9 +105,9 @@ TEST_F(ServiceFaults, EveryExchangeEndsWithItsDocumentedFailure) {
         // No answer: the send fails and leaves the client error as the reset set it.
         {"silent", "mode=silent", {false, ClientError::Success, 0}},
         {"no HTTP", "mode=nothttp", {false, ClientError::ParseError, 200}},
-        // Slow is no failure: pieces every 0.05 s, each exchange taking longer
-        // than the 1 s of the failing cases, with a limit no pause on a loaded
-        // machine comes near.
+        // Slow is no failure: ten bytes every 0.05 s, so that an answer of a few
+        // hundred bytes takes over a second, under a limit that no pause
+        // between two pieces comes near, even on a loaded machine.
         {"slow", "mode=trickle&chunk=10&interval=0.05", {true, ClientError::Success, 200}, kSlowTimeoutMilliseconds},
     };
     for (const auto& c : cases) {
