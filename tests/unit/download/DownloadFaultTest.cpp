@@ -108,11 +108,11 @@ TEST_F(DownloadFaultTest, EveryFaultEndsAsTheDocumentedFailureNeverAsAPackage) {
 // shorter than that window, so that a slow machine cannot stretch one of
 // them past it.
 TEST_F(DownloadFaultTest, ATransferThatKeepsMovingMayOutlastTheLowSpeedWindow) {
-    constexpr DownloadTimeouts kThreeSecondWindow{30000, 1, 3, 1};  // one attempt: a cut would show
+    constexpr DownloadTimeouts kThreeSecondWindow{30000, 1, 3};
     TestServer::MakePackage("p.msi", kPackageSize);
     TestServer::ArmFault("path=" + kPackagePath + "&mode=trickle&chunk=20000&interval=0.4");  // some 4 s
     PackageDownloader engine = Engine(kThreeSecondWindow);
-    engine.SetUrl(Wide(Url(kPackagePath)));
+    engine.SetUrl(Url(kPackagePath));
     const std::u16string path = engine.ResolveTargetPath(folder_.Path());
     EXPECT_EQ(engine.Download(), path);
     EXPECT_TRUE(TestServer::FileHoldsPattern(path, kPackageSize));
