@@ -40,10 +40,10 @@ def _requested_range(exchange, size, etag, modified):
     if_range = exchange.headers.get("If-Range")
     if if_range is not None and if_range.strip() not in (etag, modified):
         return None  # the file changed: the whole of the new one
-    spec = header[len("bytes="):].strip()
-    if "," in spec or "-" not in spec:
+    wanted = header[len("bytes="):].strip()
+    if "," in wanted or "-" not in wanted:
         return None  # several ranges are not served: the whole file
-    first, _, last = spec.partition("-")
+    first, _, last = wanted.partition("-")
     try:
         if not first:  # "bytes=-N": the last N bytes
             count = int(last)

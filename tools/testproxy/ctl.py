@@ -25,6 +25,9 @@ import subprocess
 import sys
 import time
 
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "refserver"))
+from ctl import alive, read_pid  # noqa: E402  the reference server's process helpers
+
 SQUID = "/usr/sbin/squid"
 HELPERS = pathlib.Path("/usr/lib/squid")
 START_TIMEOUT = 30.0
@@ -76,27 +79,6 @@ def configuration(state, port, auth):
         lines.append("http_access allow localhost")
     lines.append("http_access deny all")
     return "\n".join(lines) + "\n"
-
-
-def read_pid(state):
-    try:
-        return int((state / "pid").read_text())
-    except (OSError, ValueError):
-        return None
-
-
-def alive(pid):
-    try:
-        os.kill(pid, 0)
-    except ProcessLookupError:
-        return False
-    except PermissionError:
-        return True
-    try:
-        with open(f"/proc/{pid}/stat") as stat:
-            return stat.read().rsplit(")", 1)[1].split()[0] != "Z"
-    except (OSError, IndexError):
-        return True
 
 
 def listening(port):
