@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <memory>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
 
@@ -53,6 +54,7 @@ private:
     // Posted by the worker; handled on the user-interface thread.
     static constexpr UINT kViewChanged = WM_APP + 0x0123;
     static constexpr UINT kEnableCancel = WM_APP + 0x0124;
+    static constexpr UINT kShowError = WM_APP + 0x0125;
 
     void Layout();
     void ApplyView();
@@ -114,6 +116,19 @@ private:
     std::atomic<bool> closing_{false};
     void StopWork();
     void StopIfClosing() const;
+
+    // The error dialog asked for by the worker, shown on the wizard's thread:
+    // windows, their images and their statistics report stay on one thread.
+    struct ErrorRequest {
+        std::u16string text;
+        std::uint32_t buttons = 0;
+        bool answered = false;
+        bool retry = false;
+    };
+    void AnswerErrorRequest();
+    std::mutex errorLock_;
+    std::condition_variable errorAnswered_;
+    std::shared_ptr<ErrorRequest> pendingError_;
 
     std::unique_ptr<Framework::Timer> carouselTimer_;  // made with the window, on its thread
     std::thread worker_;

@@ -72,6 +72,8 @@ void PageDownloadInstall::StopWork() {
     closing_ = true;
     downloader_.RequestStop();
     downloader_.Pause(false);
+    { std::lock_guard<std::mutex> lock(errorLock_); }  // a waiting worker sees the flag
+    errorAnswered_.notify_all();
 }
 
 BOOL PageDownloadInstall::OnInitDialog() {
@@ -167,6 +169,9 @@ LRESULT PageDownloadInstall::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
         case WM_DESTROY:
             StopWork();  // as soon as the window goes, not when the wizard's objects do
             return BaseDialog::WindowProc(message, wParam, lParam);
+        case kShowError:
+            AnswerErrorRequest();
+            return 0;
         case kEnableCancel:
             EnableWindow(cancel_.Handle(), wParam ? TRUE : FALSE);
             return 0;
@@ -247,12 +252,38 @@ void PageDownloadInstall::SetDownloading(bool downloading) {
 }
 
 Wizard::ErrorChoice PageDownloadInstall::ShowError(const std::u16string& text, Wizard::ErrorButtons buttons) {
-    const std::uint32_t set = buttons == Wizard::ErrorButtons::CancelRetry
-                                  ? ModalDialog::Error::kCancel | ModalDialog::Error::kRetry
-                                  : ModalDialog::Error::kClose;
-    // Runs its own modal loop on the worker thread, owned by the wizard.
-    const INT_PTR result = ModalDialog::Error(text, set).DoModal(MainWindow(Handle()));
-    return result == ModalDialog::Error::kRetried ? Wizard::ErrorChoice::Retry : Wizard::ErrorChoice::Cancel;
+    auto request = std::make_shared<ErrorRequest>();
+    request->text = text;
+    request->buttons = buttons == Wizard::ErrorButtons::CancelRetry
+                           ? ModalDialog::Error::kCancel | ModalDialog::Error::kRetry
+                           : ModalDialog::Error::kClose;
+    std::unique_lock<std::mutex> lock(errorLock_);
+    pendingError_ = request;
+    if (GetWindowThreadProcessId(Handle(), nullptr) == GetCurrentThreadId()) {
+        lock.unlock();
+        AnswerErrorRequest();
+        lock.lock();
+    } else if (closing_ || !PostMessageW(Handle(), kShowError, 0, 0)) return Wizard::ErrorChoice::Cancel;
+    // A wizard that goes away meanwhile answers Cancel: its window will not.
+    errorAnswered_.wait(lock, [&] { return request->answered || closing_; });
+    pendingError_.reset();
+    return request->retry ? Wizard::ErrorChoice::Retry : Wizard::ErrorChoice::Cancel;
+}
+
+void PageDownloadInstall::AnswerErrorRequest() {
+    std::shared_ptr<ErrorRequest> request;
+    {
+        std::lock_guard<std::mutex> lock(errorLock_);
+        request = pendingError_;
+    }
+    if (!request) return;
+    const INT_PTR result = ModalDialog::Error(request->text, request->buttons).DoModal(MainWindow(Handle()));
+    {
+        std::lock_guard<std::mutex> lock(errorLock_);
+        request->answered = true;
+        request->retry = result == ModalDialog::Error::kRetried;
+    }
+    errorAnswered_.notify_all();
 }
 
 void PageDownloadInstall::CloseWizard() { PostMessageW(MainWindow(Handle()), WM_WIZARD_CLOSE, 0, 0); }
