@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <random>
 #include <string_view>
-#include <system_error>
 
 #define CURL_DISABLE_DEPRECATION  // the progress callback with double counts
 #include <curl/curl.h>
@@ -313,8 +311,7 @@ void PackageDownloader::FailOnRefusal(const Answer& answer) {
     // An answer that is no package leaves no file that could pass for one.
     if (answer.proxySignIn || (answer.status != 0 && !Successful(answer.status))) {
         file_.Close();
-        std::error_code ignored;
-        std::filesystem::remove(std::filesystem::path(targetPath_), ignored);
+        Download::RemovePackageFile(targetPath_);
         if (answer.proxySignIn) Fail(DownloadFailure::ProxySignIn, kProxyAuthenticationRequired);
         Fail(DownloadFailure::ServerError, static_cast<std::int32_t>(answer.status));
     }

@@ -59,4 +59,7 @@ private:
     std::int32_t systemError_ = 0;
 };
 
+// Deletes the file at `path`; false when it is still there.
+bool RemovePackageFile(const std::u16string& path);
+
 }  // namespace Download

@@ -86,4 +86,8 @@ std::size_t PackageFile::Write(const void* data, std::size_t count) {
     return written;
 }
 
+bool RemovePackageFile(const std::u16string& path) {
+    return ::unlink(std::filesystem::path(path).string().c_str()) == 0 || errno == ENOENT;
+}
+
 }  // namespace Download

@@ -82,4 +82,8 @@ std::size_t PackageFile::Write(const void* data, std::size_t count) {
     return written;
 }
 
+bool RemovePackageFile(const std::u16string& path) {
+    return DeleteFileW(Common::AsWide(path)) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
 }  // namespace Download
