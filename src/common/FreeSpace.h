@@ -9,8 +9,8 @@
 
 namespace Common {
 
-// Given the root of a volume ("C:\" on Windows), the free bytes the system
-// reports, or nullopt when it cannot tell.
+// Given a folder of a volume (its root, "C:\" on Windows, or any folder on
+// it), the free bytes the system reports, or nullopt when it cannot tell.
 using FreeSpaceProbe = std::function<std::optional<std::uint64_t>(const std::u16string& volumeRoot)>;
 
 // The system's answer: GetDiskFreeSpaceExW on Windows, statvfs natively.

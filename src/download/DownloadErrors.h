@@ -15,6 +15,9 @@ enum class DownloadFailure {
     TransferFailed,    // the transfer ended without the whole package; the code is libcurl's
     ProxySignIn,       // the proxy still demands sign-in (407) after the user's own credentials
     ServerError,       // the package server answered an error status; the code is the status
+    DiskWrite,         // the package could not be written: the volume is full, another program holds the
+                       // file, or the announced length exceeds the free space (code -5); the code is the
+                       // system's error otherwise
 };
 
 // Every download failure that the user is told about.

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <random>
 #include <string_view>
-#include <system_error>
 
 #define CURL_DISABLE_DEPRECATION  // the progress callback with double counts
 #include <curl/curl.h>
@@ -32,6 +30,7 @@ constexpr long kProxyAuthenticationRequired = 407;
 constexpr std::int32_t kNoHandle = -2;
 constexpr std::int32_t kFileNotOpened = -3;
 constexpr std::int32_t kNoEffectiveUrl = -4;
+constexpr std::int32_t kNoRoom = -5;
 
 void* CreateCurlHandle() { return curl_easy_init(); }
 
@@ -47,6 +46,12 @@ constexpr long kRangeNotSatisfiable = 416;
 bool Transient(int result) {
     return result == CURLE_PARTIAL_FILE || result == CURLE_OPERATION_TIMEDOUT || result == CURLE_GOT_NOTHING ||
            result == CURLE_SEND_ERROR || result == CURLE_RECV_ERROR;
+}
+
+// The folder part of a target path, with its separator.
+std::u16string FolderOf(const std::u16string& path) {
+    const std::size_t separator = path.find_last_of(u"/\\");
+    return separator == std::u16string::npos ? std::u16string() : path.substr(0, separator + 1);
 }
 
 struct SlistFree {
@@ -226,34 +231,32 @@ std::u16string PackageDownloader::Download() {
     ThrowIfStopped();
     RenewHandle();
     SetTransferOptions();
-    resume_ = {};
     OpenTarget();
-    if (!output_.is_open()) Fail(DownloadFailure::TargetNotOpened, kFileNotOpened);
 
     pauseWanted_.store(false);
     paused_ = false;
     callbackError_ = nullptr;
+    fileFailure_.reset();
     reportsProgress_ = true;
     transferRunning_.store(true);
     const AtExit cleanup([this] {
         transferRunning_.store(false);
         reportsProgress_ = false;
         handle_.Reset();
-        output_.close();
-        output_.clear();
+        file_.Close();
     });
     const int attempts = std::max(1, timeouts_.transferAttempts);
     for (int attempt = 1;; ++attempt) {
         const Answer answer = TransferAttempt();
         if (answer.status == kRangeNotSatisfiable && resume_.rangeAsked && attempt < attempts) {
-            StartOver();  // the bytes on disk are no start of this package
+            if (!StartOver()) FailOnFile();  // the bytes on disk are no start of this package
             continue;
         }
         FailOnRefusal(answer);
-        if (resume_.startOver) StartOver();
+        if (resume_.startOver && !StartOver()) FailOnFile();
         if (answer.result == CURLE_OK && !resume_.startOver) {
             // A whole answer without a body keeps nothing of an earlier attempt.
-            if (!resume_.bodyStarted && answer.status != kPartialContent) StartOver();
+            if (!resume_.bodyStarted && answer.status != kPartialContent && !StartOver()) FailOnFile();
             return targetPath_;
         }
         const bool again = resume_.startOver || Transient(answer.result);
@@ -270,10 +273,9 @@ std::u16string PackageDownloader::Download() {
 
 PackageDownloader::Answer PackageDownloader::TransferAttempt() {
     CURL* curl = handle_.Get();
-    output_.flush();
     // Without a validator the bytes on disk could not be told from another
     // package's: only a checked range continues them.
-    if (resume_.onDisk > 0 && resume_.validator.empty()) StartOver();
+    if (resume_.onDisk > 0 && resume_.validator.empty() && !StartOver()) FailOnFile();
     resume_.rangeAsked = resume_.onDisk > 0;
     const std::string range = std::to_string(resume_.onDisk) + "-";
     HeaderList headers;
@@ -292,6 +294,12 @@ PackageDownloader::Answer PackageDownloader::TransferAttempt() {
     }
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
     if (callbackError_) std::rethrow_exception(std::exchange(callbackError_, nullptr));
+    if (fileFailure_) {
+        // What was written stays for a retry once the user has made room.
+        keptTarget_ = targetPath_;
+        const UDownloadException failure = *std::exchange(fileFailure_, std::nullopt);
+        Fail(failure.Failure(), failure.Code());
+    }
     // The refusal ends the transfer through a callback, as a stop request does.
     if (peerRefused_) answer.result = CURLE_PEER_FAILED_VERIFICATION;
     return answer;
@@ -302,25 +310,62 @@ void PackageDownloader::FailOnRefusal(const Answer& answer) {
     if (answer.refusal != Refusal::None) Fail(DownloadFailure::TransferFailed, answer.result);
     // An answer that is no package leaves no file that could pass for one.
     if (answer.proxySignIn || (answer.status != 0 && !Successful(answer.status))) {
-        output_.close();
-        std::error_code ignored;
-        std::filesystem::remove(std::filesystem::path(targetPath_), ignored);
+        file_.Close();
+        Download::RemovePackageFile(targetPath_);
         if (answer.proxySignIn) Fail(DownloadFailure::ProxySignIn, kProxyAuthenticationRequired);
         Fail(DownloadFailure::ServerError, static_cast<std::int32_t>(answer.status));
     }
 }
 
 void PackageDownloader::OpenTarget() {
-    output_.close();
-    output_.clear();
-    output_.open(std::filesystem::path(targetPath_), std::ios::binary | std::ios::out | std::ios::trunc);
+    const bool continuing = !keptTarget_.empty() && keptTarget_ == targetPath_;
+    keptTarget_.clear();
+    if (!continuing) resume_ = {};
+    if (!file_.Open(targetPath_, continuing ? Download::PackageFile::Mode::Append
+                                            : Download::PackageFile::Mode::Truncate)) {
+        FailOnFile();
+    }
+    // Bytes changed since the failed write are no longer known to be the package's.
+    if (continuing && file_.Size() != resume_.onDisk && !StartOver()) FailOnFile();
 }
 
-void PackageDownloader::StartOver() {
-    OpenTarget();
+bool PackageDownloader::StartOver() {
     resume_.onDisk = 0;
     resume_.answerOffset = 0;
     resume_.validator.clear();
+    return file_.Open(targetPath_, Download::PackageFile::Mode::Truncate);
+}
+
+void PackageDownloader::FailOnFile() {
+    const UDownloadException failure = FileFailure(true);
+    Fail(failure.Failure(), failure.Code());
+}
+
+UDownloadException PackageDownloader::FileFailure(bool opening) const {
+    using Fault = Download::PackageFile::Fault;
+    // A full volume or a file another program holds is something the user can
+    // mend; any other target that cannot even be opened is a wrong folder.
+    if (opening && file_.LastFault() == Fault::Other) {
+        return UDownloadException(DownloadFailure::TargetNotOpened, kFileNotOpened);
+    }
+    return UDownloadException(DownloadFailure::DiskWrite, file_.LastSystemError());
+}
+
+bool PackageDownloader::RoomForBody() {
+    // A part's announced length is what it adds to the bytes on disk; a
+    // whole answer's bytes replace them.
+    curl_off_t length = -1;
+    if (!freeSpace_ || curl_easy_getinfo(handle_.Get(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) != CURLE_OK ||
+        length < 0) {
+        return true;
+    }
+    std::optional<std::uint64_t> freeBytes;
+    try {
+        freeBytes = freeSpace_(FolderOf(targetPath_));
+    } catch (...) {
+        return true;  // unknown: the writes themselves will tell
+    }
+    return !freeBytes || static_cast<std::uint64_t>(length) <= *freeBytes;
 }
 
 bool PackageDownloader::WaitToReconnect(int attempt) {
@@ -343,11 +388,18 @@ bool PackageDownloader::BeginBody() {
             return false;
         }
         resume_.answerOffset = resume_.onDisk;
-        return true;
+    } else {
+        // The whole package, afresh when it has changed or ranges are not served.
+        if (resume_.onDisk > 0 && !StartOver()) {
+            fileFailure_ = FileFailure(true);
+            return false;
+        }
+        resume_.validator = !resume_.etag.empty() ? resume_.etag : resume_.lastModified;
     }
-    // The whole package, afresh when it has changed or ranges are not served.
-    if (resume_.onDisk > 0) StartOver();
-    resume_.validator = !resume_.etag.empty() ? resume_.etag : resume_.lastModified;
+    if (!RoomForBody()) {
+        fileFailure_ = UDownloadException(DownloadFailure::DiskWrite, kNoRoom);
+        return false;
+    }
     return true;
 }
 
@@ -378,10 +430,11 @@ std::size_t PackageDownloader::WriteToFile(char* data, std::size_t size, std::si
         engine.resume_.bodyStarted = true;
         if (!engine.BeginBody()) return 0;
     }
-    // A failed write is not reported here: the caller checks the package.
-    engine.output_.write(data, static_cast<std::streamsize>(bytes));
-    engine.resume_.onDisk += bytes;
-    return bytes;
+    const std::size_t written = engine.file_.Write(data, bytes);
+    engine.resume_.onDisk += written;
+    // A short count ends the transfer at once (CURLE_WRITE_ERROR).
+    if (written < bytes) engine.fileFailure_ = engine.FileFailure(false);
+    return written;
 }
 
 std::size_t PackageDownloader::OnHeader(char* data, std::size_t size, std::size_t count, void* self) {

@@ -16,15 +16,17 @@
 #include <condition_variable>
 #include <cstdint>
 #include <exception>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
+#include "common/FreeSpace.h"
 #include "download/CurlEasy.h"
 #include "download/DownloadErrors.h"
 #include "download/DownloadTimeouts.h"
+#include "download/PackageFile.h"
 #include "download/ProxyResolver.h"
 
 // Percent of the current response received (0 while the size is unknown),
@@ -75,14 +77,26 @@ public:
     // arrived. A server whose
     // certificate is not trusted for its name fails as code 60 before any
     // request reaches it. An error status of the server (ServerError) or of
-    // a proxy that wants sign-in (ProxySignIn) leaves no file. Raises
-    // UDownloadException, or StopDownloading after RequestStop.
+    // a proxy that wants sign-in (ProxySignIn) leaves no file.
+    //
+    // A write the file refuses (a full volume, a file or range another
+    // program holds, a device error) ends the transfer at once as DiskWrite,
+    // never taken up again by itself; so does an announced length beyond the
+    // free space of the target's volume, before the first byte is written.
+    // The file keeps what was written: the next Download of the same target
+    // continues it under If-Range, so a retry after the user has made room
+    // does not start from nothing. Raises UDownloadException, or
+    // StopDownloading after RequestStop.
     std::u16string Download();
 
     // Ends the running request within a second (and a wait before
     // reconnecting at once) and makes every later step raise
     // StopDownloading: a stop the user confirmed is final.
     void RequestStop();
+
+    // Where the free space of the target's folder comes from; the system's
+    // answer unless a test stands in for it. An empty probe checks nothing.
+    void SetFreeSpaceProbe(Common::FreeSpaceProbe probe) { freeSpace_ = std::move(probe); }
 
     // Called on the transfer thread when a broken transfer is about to be
     // taken up again, before the wait.
@@ -93,8 +107,10 @@ public:
     void Pause(bool suspend);
 
     // The code of the last failure: -2 no transfer handle, -3 target file not
-    // opened, -4 no URL reached, an HTTP status for the server's refusal or
-    // error and the proxy's demand to sign in, otherwise a libcurl result.
+    // opened, -4 no URL reached, -5 an announced length beyond the free
+    // space, the system's error (GetLastError, errno) for a refused write, an
+    // HTTP status for the server's refusal or error and the proxy's demand to
+    // sign in, otherwise a libcurl result.
     // Success does not reset it.
     std::int32_t LastError() const { return lastError_; }
 
@@ -140,8 +156,17 @@ private:
     void ThrowIfStopped() const;
     // One attempt of the transfer: the whole package, or its rest.
     Answer TransferAttempt();
-    void StartOver();
+    // Empties the target; false when it could not be opened afresh.
+    bool StartOver();
+    // Opens the target for a Download: continues the bytes a failed write
+    // left when they are still there, else empties it.
     void OpenTarget();
+    // The failure of a refused open or write of the target.
+    UDownloadException FileFailure(bool opening) const;
+    [[noreturn]] void FailOnFile();  // an open refused
+    // The announced length of the current answer's body fits the free space
+    // of the target's volume, or is not known.
+    bool RoomForBody();
     // Fails with the failure the answer of a finished attempt names, if any.
     void FailOnRefusal(const Answer& answer);
     // Waits before the given attempt; false when a stop ended the wait.
@@ -166,7 +191,8 @@ private:
     DownloadTimeouts timeouts_;
     Download::CurlEasy handle_;
     std::string url_;
-    std::ofstream output_;
+    Download::PackageFile file_;
+    Common::FreeSpaceProbe freeSpace_ = Common::SystemFreeBytes;
     std::atomic<bool> stop_{false};
     std::mutex stopLock_;                 // with stopped_: wakes a wait before reconnecting
     std::condition_variable stopped_;
@@ -183,5 +209,10 @@ private:
     bool reportsProgress_ = false;      // transfer thread only: the package transfer runs
     std::exception_ptr callbackError_;  // transfer thread only
     bool peerRefused_ = false;          // transfer thread only
+    // transfer thread only: why the write callback refused the body, when
+    // the file refused it or it would not fit
+    std::optional<UDownloadException> fileFailure_;
     ResumeState resume_;                // transfer thread only
+    // The target whose bytes a failed write left to be continued; empty: none.
+    std::u16string keptTarget_;
 };

@@ -18,6 +18,7 @@ std::u16string DownloadFailureText(const UDownloadException& error) {
         case DownloadFailure::ServerRefused: return withCode(LI_SERVER_UNAVAILABLE);
         case DownloadFailure::ProxySignIn: return text(LI_PROXY_SIGN_IN_REQUIRED);
         case DownloadFailure::ServerError: return withCode(LI_SERVER_ERROR_STATUS);
+        case DownloadFailure::DiskWrite: return text(LI_DISK_WRITE_FAILED);
         case DownloadFailure::TransferFailed: break;
     }
     return withCode(LI_DOWNLOAD_FAILED);

@@ -51,6 +51,9 @@ BOOL Error::OnInitDialog() {
         SetWindowTextW(button->Handle(), Common::AsWide(languages.Get_Text(textId)));
         ShowWindow(button->Handle(), (buttons_ & flag) ? SW_SHOWNA : SW_HIDE);
     }
+    // The message is painted; as the window's name too it reaches screen
+    // readers (the popup shows no caption).
+    SetWindowTextW(Handle(), Common::AsWide(message_));
     SizeToBackground();
     return TRUE;
 }

@@ -1,7 +1,8 @@
 """The download and install page of the real installer on its other paths:
 a custom choice of features, a server error with Retry, a body that is not a
-package, the user cancelling during the transfer (and thinking better of it),
-a package already downloaded, and a reinstall over the same version. Each
+package, a package larger than the free space, the user cancelling during the
+transfer (and thinking better of it), a package already downloaded, and a
+reinstall over the same version. Each
 ends in a documented state: the contact page after a good installation, or
 the wizard closed with the cancel reported and nothing installed."""
 
@@ -157,6 +158,30 @@ def test_a_broken_transfer_ends_the_wizard_and_installs_nothing(installing_wizar
     refserver.control("fault", path=PACKAGE_PATH, **fault)
     start_typical(wizard)
     assert wizard.ask("wait-window", ERROR_DIALOG, 120) == "", "no error dialog"
+    wizard.ask("press", ERROR_DIALOG, ERROR_CANCEL)
+    assert wizard.ask("wait-gone", WIZARD, 120) == ""
+    wizard.process.wait(timeout=30)
+    assert not installed_files(wine, "Corvane 2013.exe")
+    assert operations(refserver) == ["StartInstallation", "CancelInstallation"]
+
+
+# The English text of a package the disk will not take.
+DISK_WRITE_FAILED = ("The installation package cannot be saved: the disk is full or the file cannot be "
+                     "written. Please, free some disk space and try again.")
+
+
+def test_a_package_larger_than_the_free_space_is_refused_before_its_body(installing_wizard, wine, refserver,
+                                                                         screenshot):
+    wizard = installing_wizard
+    refserver.control("fault", path=PACKAGE_PATH, mode="huge")
+    start_typical(wizard)
+    assert wizard.ask("wait-window", ERROR_DIALOG, 120) == "", "no error dialog"
+    screenshot("download-error-disk-full")
+    assert " ".join(wizard.ask("text", ERROR_DIALOG).split()) == DISK_WRITE_FAILED
+    assert wizard.ask("visible", ERROR_DIALOG, ERROR_RETRY) == "1"
+    # Refused before any byte was written, and not asked for again.
+    assert (download_folder(wine) / PACKAGE).stat().st_size == 0
+    assert len(requests(refserver, PACKAGE_PATH)) == 2  # the name request and one transfer
     wizard.ask("press", ERROR_DIALOG, ERROR_CANCEL)
     assert wizard.ask("wait-gone", WIZARD, 120) == ""
     wizard.process.wait(timeout=30)

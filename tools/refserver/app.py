@@ -56,6 +56,8 @@ class Exchange:
         if mode == "nolength":
             handler.send_header("Connection", "close")
             handler.close_connection = True
+        elif mode == "huge":
+            handler.send_header("Content-Length", str(self.fault.number("length", HUGE_LENGTH)))
         else:
             handler.send_header("Content-Length", str(size))
         handler.end_headers()
@@ -68,6 +70,9 @@ class Exchange:
             _copy(source, handler.wfile, self.fault.cut_point(size))
             if mode == "stall":
                 _fall_silent(handler)
+            _abort(handler)
+        elif mode == "huge":
+            _copy(source, handler.wfile, size)  # far short of the announced length
             _abort(handler)
         elif mode == "trickle":
             chunk = max(1, self.fault.number("chunk", 1024))
@@ -129,6 +134,11 @@ def _abort(handler):
         handler.connection.shutdown(socket.SHUT_RDWR)
     except OSError:
         pass
+
+
+# The length the "huge" fault announces by default: a petabyte, more than
+# any disk a test runs on has free.
+HUGE_LENGTH = 1 << 50
 
 
 # The default answer of the "nothttp" fault: no status line, binary noise,

@@ -14,6 +14,8 @@ Modes and parameters:
                               the request under the rule (0 <= N < length), so
                               each request is cut elsewhere and a run repeats
   nolength                    send the body without Content-Length and close
+  huge      length=N          announce a body of N bytes (default 2**50, more
+                              than any disk has free), send the real body, close
   trickle   chunk=N interval=S  send N bytes (default 1024) every S seconds
                               (default 0.02)
   hold                        answer only after POST /_control/release
@@ -34,7 +36,7 @@ import random
 import threading
 import urllib.parse
 
-MODES = {"status", "redirect", "cut", "nolength", "trickle", "hold", "drop", "silent", "stall", "nothttp"}
+MODES = {"status", "redirect", "cut", "nolength", "huge", "trickle", "hold", "drop", "silent", "stall", "nothttp"}
 
 
 def add_modes(*names):

@@ -11,7 +11,8 @@ namespace {
 std::u16string Item(std::int32_t item) { return LanguageManager().Get_Text(item); }
 
 // The engine's failures as the user reads them: the server's status and
-// libcurl's code follow their text item; the other failures have no number.
+// libcurl's code follow their text item; the other failures have no number
+// (a refused write's system code would mean nothing to the user).
 TEST(DownloadFailureText, NamesWhatFailedWithItsCode) {
     const struct {
         DownloadFailure failure;
@@ -32,6 +33,8 @@ TEST(DownloadFailureText, NamesWhatFailedWithItsCode) {
         {DownloadFailure::ProxySignIn, 407, Item(LI_PROXY_SIGN_IN_REQUIRED)},
         {DownloadFailure::ServerError, 404, Item(LI_SERVER_ERROR_STATUS) + u"404"},
         {DownloadFailure::ServerError, 503, Item(LI_SERVER_ERROR_STATUS) + u"503"},
+        {DownloadFailure::DiskWrite, 112, Item(LI_DISK_WRITE_FAILED)},  // the volume is full
+        {DownloadFailure::DiskWrite, -5, Item(LI_DISK_WRITE_FAILED)},   // announced beyond the free space
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(Common::ToAnsi(c.text));

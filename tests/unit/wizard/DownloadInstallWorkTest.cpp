@@ -293,16 +293,30 @@ TEST(DownloadInstallWork, RetryAfterADownloadErrorStartsOverFromTheBuiltInAddres
     EXPECT_EQ(fakes.Count("url http://default/download.asp"), 1);
 }
 
-TEST(DownloadInstallWork, AServerErrorNamesItsStatusAndCanBeRetried) {
-    FakeWizard fakes;
-    fakes.source.downloads.push_back(
-        []() -> std::u16string { throw UDownloadException(DownloadFailure::ServerError, 503); });
-    DownloadGivesPackage(fakes);
-    fakes.view.choices = {ErrorChoice::Retry};
-    fakes.Run();
-    EXPECT_TRUE(fakes.Saw("error " + Common::ToAnsi(LanguageManager().Get_Text(LI_SERVER_ERROR_STATUS)) + "503 [retry]"));
-    EXPECT_EQ(fakes.Count("download"), 2);
-    EXPECT_EQ(fakes.log.back(), "next");
+// A server's error status and a package the disk would not take (full, or
+// the file held by another program) are each told in their own words, and
+// the user may try again once the cause is gone.
+TEST(DownloadInstallWork, AServerErrorOrAFailedDiskWriteIsToldAndCanBeRetried) {
+    const struct {
+        DownloadFailure failure;
+        std::int32_t code;
+        std::string text;
+    } cases[] = {
+        {DownloadFailure::ServerError, 503, Common::ToAnsi(LanguageManager().Get_Text(LI_SERVER_ERROR_STATUS)) + "503"},
+        {DownloadFailure::DiskWrite, 112, Common::ToAnsi(LanguageManager().Get_Text(LI_DISK_WRITE_FAILED))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        FakeWizard fakes;
+        fakes.source.downloads.push_back(
+            [&c]() -> std::u16string { throw UDownloadException(c.failure, c.code); });
+        DownloadGivesPackage(fakes);
+        fakes.view.choices = {ErrorChoice::Retry};
+        fakes.Run();
+        EXPECT_TRUE(fakes.Saw("error " + c.text + " [retry]"));
+        EXPECT_EQ(fakes.Count("download"), 2);
+        EXPECT_EQ(fakes.log.back(), "next");
+    }
 }
 
 // The user confirms the cancel while the worker waits in an error dialog:

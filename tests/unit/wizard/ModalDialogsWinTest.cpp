@@ -158,6 +158,9 @@ TEST(ErrorDialog, ShowsTheButtonsOfItsSetAtTheirPlaces) {
             ExpectSized(box, {IDC_ERROR_CLOSE_BOX_PLACE});
             const SIZE size = WindowSize(window);
             EXPECT_EQ(std::make_pair(size.cx, size.cy), std::make_pair(480L, 280L));
+            wchar_t name[16] = {};
+            GetWindowTextW(window, name, 16);
+            EXPECT_STREQ(name, L"Message");  // the painted message is the window's name
         };
         dialog.DoModal();
     }
