@@ -59,7 +59,7 @@ void InstallerConfig::ApplyStampSettings() {
         {u"THANKYOU_LINK", &thankYouLink_}, {u"JOIN_LINK", &joinLink_},
         {u"DOWNLOAD_LINK", &downloadLink_}, {u"COUNTRY_ISO2", &countryCode_},
         {u"WID", &webId_},                  {u"DOWNLOAD_MSI_VERSION", &packageVersionText_},
-        {u"DOWNLOAD_SHA256", &packageDigestText_},
+        {u"DOWNLOAD_SHA256", &packageDigestText_}, {u"PACKAGE_PUBLISHER", &packagePublisher_},
     };
     // The list starts with the entry given last to "-build"; later entries
     // overwrite earlier ones, so of a key given twice the first given wins.

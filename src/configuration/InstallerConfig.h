@@ -73,6 +73,10 @@ public:
     // The SHA-256 of the package in hexadecimal (stamp key DOWNLOAD_SHA256);
     // empty when the copy names none.
     const std::u16string& PackageDigestText() const { return packageDigestText_; }
+    // The publisher a partner copy narrows the build's to (stamp key
+    // PACKAGE_PUBLISHER): an unstamped package must then be signed by both;
+    // empty when the copy names none.
+    const std::u16string& PackagePublisher() const { return packagePublisher_; }
 
     bool UserDetailsGiven() const { return userDetailsGiven_ != 0; }
     void SetUserDetailsGiven(bool given) { userDetailsGiven_ = given ? 1 : 0; }
@@ -108,6 +112,7 @@ private:
     std::u16string packageVersionText_;
     VersionRecord packageVersion_;
     std::u16string packageDigestText_;
+    std::u16string packagePublisher_;
 
     std::vector<std::u16string> stampEntries_;
     Common::FreeSpaceProbe freeSpaceProbe_;
