@@ -128,12 +128,9 @@ std::vector<BYTE> MessageParam(HCRYPTMSG message, DWORD type) {
 }
 
 // The message digest the signer signed among its authenticated attributes.
-std::string SignedMessageDigest(HCRYPTMSG message) {
-    const std::vector<BYTE> encoded = MessageParam(message, CMSG_SIGNER_AUTH_ATTR_PARAM);
-    if (encoded.empty()) return {};
-    const auto* attributes = reinterpret_cast<const CRYPT_ATTRIBUTES*>(encoded.data());
-    for (DWORD i = 0; i < attributes->cAttr; ++i) {
-        const CRYPT_ATTRIBUTE& attribute = attributes->rgAttr[i];
+std::string SignedMessageDigest(const CMSG_SIGNER_INFO& signer) {
+    for (DWORD i = 0; i < signer.AuthAttrs.cAttr; ++i) {
+        const CRYPT_ATTRIBUTE& attribute = signer.AuthAttrs.rgAttr[i];
         if (std::string(attribute.pszObjId) != szOID_PKCS_9_MESSAGE_DIGEST || attribute.cValue != 1) continue;
         const CRYPT_ATTR_BLOB& value = attribute.rgValue[0];
         if (value.cbData < 2 || value.pbData[0] != 0x04) return {};  // an OCTET STRING
@@ -143,17 +140,18 @@ std::string SignedMessageDigest(HCRYPTMSG message) {
 }
 
 bool ContentMatchesMessageDigest(HCRYPTMSG message) {
-    const std::vector<BYTE> algorithmParam = MessageParam(message, CMSG_SIGNER_HASH_ALGORITHM_PARAM);
+    // The signer's own information: Wine answers no narrower question about it.
+    const std::vector<BYTE> signerParam = MessageParam(message, CMSG_SIGNER_INFO_PARAM);
     const std::vector<BYTE> content = MessageParam(message, CMSG_CONTENT_PARAM);
-    if (algorithmParam.empty() || content.empty()) return false;
-    const auto* algorithm = reinterpret_cast<const CRYPT_ALGORITHM_IDENTIFIER*>(algorithmParam.data());
+    if (signerParam.empty() || content.empty()) return false;
+    const auto* signer = reinterpret_cast<const CMSG_SIGNER_INFO*>(signerParam.data());
     // The digest covers the content's value, without the tag and length of
     // its outer sequence.
     if (content[0] != 0x30) return false;
     const std::string value = DerContents(content.data(), static_cast<DWORD>(content.size()));
-    Hash hash(algorithm->pszObjId);
+    Hash hash(signer->HashAlgorithm.pszObjId);
     if (value.empty() || !hash.IsValid() || !hash.Add(value.data(), static_cast<DWORD>(value.size()))) return false;
-    const std::string signedDigest = SignedMessageDigest(message);
+    const std::string signedDigest = SignedMessageDigest(*signer);
     return !signedDigest.empty() && hash.Value() == signedDigest;
 }
 
