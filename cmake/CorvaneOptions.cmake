@@ -18,6 +18,28 @@ set(CORVANE_UPDATE_URL "${CORVANE_SERVICE_ORIGIN}/Service.asmx" CACHE STRING
 set(CORVANE_SERVICE_NAMESPACE "http://services.corvane.example/" CACHE STRING
     "Namespace URI of the SOAP services")
 
+# A package without a stamped digest is installed only when its Authenticode
+# signature is trusted and its signer is this publisher: the signer
+# certificate's subject common name or its SHA-1 thumbprint in hexadecimal.
+# The default names the throwaway publisher the tests sign their packages with.
+set(CORVANE_PACKAGE_PUBLISHER "Corvane Test Publisher" CACHE STRING
+    "Publisher whose signature a package without a stamped digest must carry")
+if(CORVANE_PACKAGE_PUBLISHER STREQUAL "")
+  message(FATAL_ERROR "CORVANE_PACKAGE_PUBLISHER names no publisher: every unstamped package would be refused")
+endif()
+
+# A release build talks to its services and fetches its package over https
+# only: a plain http address could be redirected or answered by anyone.
+option(CORVANE_REQUIRE_HTTPS "Refuse any service or download address that is not https" OFF)
+if(CORVANE_REQUIRE_HTTPS)
+  foreach(address CORVANE_DEFAULT_DOWNLOAD_LINK CORVANE_DEFAULT_THANKYOU_LINK CORVANE_STATISTICS_URL
+                  CORVANE_LOG_HANDLER_URL CORVANE_UPDATE_URL)
+    if(NOT ${address} MATCHES "^https://[^/]")
+      message(FATAL_ERROR "${address} is not an https address: ${${address}}")
+    endif()
+  endforeach()
+endif()
+
 option(CORVANE_SANITIZE "Build the native core with AddressSanitizer and UBSan" OFF)
 
 if(WIN32)

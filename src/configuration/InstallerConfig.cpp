@@ -59,7 +59,7 @@ void InstallerConfig::ApplyStampSettings() {
         {u"THANKYOU_LINK", &thankYouLink_}, {u"JOIN_LINK", &joinLink_},
         {u"DOWNLOAD_LINK", &downloadLink_}, {u"COUNTRY_ISO2", &countryCode_},
         {u"WID", &webId_},                  {u"DOWNLOAD_MSI_VERSION", &packageVersionText_},
-        {u"DOWNLOAD_SHA256", &packageDigestText_},
+        {u"DOWNLOAD_SHA256", &packageDigestText_}, {u"PACKAGE_PUBLISHER", &packagePublisher_},
     };
     // The list starts with the entry given last to "-build"; later entries
     // overwrite earlier ones, so of a key given twice the first given wins.
@@ -84,7 +84,14 @@ const std::u16string& InstallerConfig::DownloadLink() {
     return downloadLink_;
 }
 
-void InstallerConfig::ResetDownloadLink() { downloadLink_ = Deployment::kDefaultDownloadLink; }
+void InstallerConfig::ResetDownloadLink() {
+    downloadLink_ = FallbackDownloadLink(downloadLink_, Deployment::kDefaultDownloadLink);
+}
+
+std::u16string FallbackDownloadLink(const std::u16string& current, const std::u16string& builtIn) {
+    const auto isHttps = [](const std::u16string& link) { return Common::ToLowerAscii(link.substr(0, 8)) == u"https://"; };
+    return isHttps(current) && !isHttps(builtIn) ? current : builtIn;
+}
 
 std::u16string WithLanguageQuery(const std::u16string& link, const std::u16string& languageCode) {
     const char16_t* separator = link.find(u'?') == std::u16string::npos ? u"?lang=" : u"&lang=";

@@ -47,6 +47,8 @@ public:
 
     // --- addresses ---
     const std::u16string& DownloadLink();
+    // Back to the built-in address, unless that would leave https for a plain
+    // address: then the current one stays (see FallbackDownloadLink).
     void ResetDownloadLink();
     // The stamped link, else the links key's THANKYOU_LINK, else the built-in page.
     std::u16string ThankYouLink() const;
@@ -73,6 +75,10 @@ public:
     // The SHA-256 of the package in hexadecimal (stamp key DOWNLOAD_SHA256);
     // empty when the copy names none.
     const std::u16string& PackageDigestText() const { return packageDigestText_; }
+    // The publisher a partner copy narrows the build's to (stamp key
+    // PACKAGE_PUBLISHER): an unstamped package must then be signed by both;
+    // empty when the copy names none.
+    const std::u16string& PackagePublisher() const { return packagePublisher_; }
 
     bool UserDetailsGiven() const { return userDetailsGiven_ != 0; }
     void SetUserDetailsGiven(bool given) { userDetailsGiven_ = given ? 1 : 0; }
@@ -108,6 +114,7 @@ private:
     std::u16string packageVersionText_;
     VersionRecord packageVersion_;
     std::u16string packageDigestText_;
+    std::u16string packagePublisher_;
 
     std::vector<std::u16string> stampEntries_;
     Common::FreeSpaceProbe freeSpaceProbe_;
@@ -121,6 +128,10 @@ bool IsSavedLinkKey(const std::u16string& upperKey);
 
 // A link with the language code added: "?lang=xx", or "&lang=xx" when the
 // link already has a query.
+// The address a download falls back to from `current`: the built-in one,
+// except that a download on https never falls back to a plain address.
+std::u16string FallbackDownloadLink(const std::u16string& current, const std::u16string& builtIn);
+
 std::u16string WithLanguageQuery(const std::u16string& link, const std::u16string& languageCode);
 
 // The free-space verdict and text for a number of free bytes.

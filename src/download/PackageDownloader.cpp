@@ -168,6 +168,9 @@ int PackageDownloader::PerformHop(const std::string& address, const std::string&
 PackageDownloader::Answer PackageDownloader::FollowRedirects() {
     CURL* curl = handle_.Get();
     const bool secureStart = Download::SplitAddress(url_).scheme == "https";
+    // Redirects are followed here one hop at a time; libcurl's own list of
+    // redirect protocols says the same should it ever follow one itself.
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, secureStart ? "https" : "http,https");
     Answer answer;
     answer.address = url_;
     std::string referer;

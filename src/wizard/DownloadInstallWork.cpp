@@ -28,8 +28,12 @@ void DownloadInstallWork::Run() {
         path = DownloadPackage();
         if (path.empty()) return;
     }
+    if (packageCheck_ == PackageCheck::Unverified) {
+        AbandonDownload(LI_PACKAGE_NOT_VERIFIED);
+        return;
+    }
     if (packageCheck_ == PackageCheck::Rejected) {
-        AbandonDownload();
+        AbandonDownload(LI_DOWNLOAD_FAILED);
         return;
     }
 
@@ -66,7 +70,7 @@ std::u16string DownloadInstallWork::DownloadPackage() {
             reports_.RecordOutcome(WorkPhase::Download, kCancelledByUser, {});
             break;
         } catch (...) {
-            AbandonDownload();
+            AbandonDownload(LI_DOWNLOAD_FAILED);
             return {};
         }
     }
@@ -75,9 +79,9 @@ std::u16string DownloadInstallWork::DownloadPackage() {
     return {};
 }
 
-void DownloadInstallWork::AbandonDownload() {
+void DownloadInstallWork::AbandonDownload(std::int32_t textItem) {
     reports_.RecordOutcome(WorkPhase::Download, kDownloadFailure, {});
-    view_.ShowError(LanguageManager().Get_Text(LI_DOWNLOAD_FAILED), ErrorButtons::Close);
+    view_.ShowError(LanguageManager().Get_Text(textItem), ErrorButtons::Close);
     view_.SetDownloading(false);
     view_.CloseWizard();
 }
@@ -104,15 +108,21 @@ DownloadInstallWork::PackageCheck DownloadInstallWork::CheckPackage(const std::u
     packageCheck_ = PackageCheck::Rejected;
     auto held = path.empty() ? nullptr : machine_.HoldPackage(path);
     if (!held) return packageCheck_;
-    // A stamped digest that does not parse names no package: nothing passes.
-    const std::u16string expected = source_.ExpectedPackageDigest();
-    if (!expected.empty()) {
-        const auto wanted = Common::ParseSha256(expected);
-        if (!wanted || held->Sha256() != wanted) return packageCheck_;
+    if (!IsVerified(*held, path)) {
+        packageCheck_ = PackageCheck::Unverified;
+        return packageCheck_;
     }
     package_ = std::move(held);
     packageCheck_ = machine_.IsInstallerDatabase(path) ? PackageCheck::Accepted : PackageCheck::NotADatabase;
     return packageCheck_;
+}
+
+bool DownloadInstallWork::IsVerified(Common::HeldFile& held, const std::u16string& path) {
+    const std::u16string expected = source_.ExpectedPackageDigest();
+    if (expected.empty()) return machine_.IsSignedByPublisher(path);
+    // A stamped digest that does not parse names no package: nothing passes.
+    const auto wanted = Common::ParseSha256(expected);
+    return wanted && held.Sha256() == wanted;
 }
 
 void DownloadInstallWork::RemoveInstalledVersion() {

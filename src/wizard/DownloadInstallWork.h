@@ -1,7 +1,7 @@
 // The work of the download and install page, run on its worker thread:
 // download the package (reusing one already in the download folder), check
-// that it is the package the configured copy names by its digest and an
-// installer database, holding the file unchangeable from that check until the
+// that it is the package the configured copy names by its digest (or, without
+// one, by the trusted signature of the publisher) and an installer database, holding the file unchangeable from that check until the
 // installation has read it, remove an installed version when the
 // user chose to reinstall, install silently, report the end and save the
 // settings. A package travels from the PackageSource through the checks of
@@ -38,15 +38,18 @@ private:
     // What the check of a package file found. Only an accepted package is
     // installed without a new download; one that is not an installer database
     // goes to the installation, which reports it, after one more download;
-    // a rejected one never reaches it.
-    enum class PackageCheck { Accepted, NotADatabase, Rejected };
+    // an unverified one or one that cannot be held never reaches it.
+    enum class PackageCheck { Accepted, NotADatabase, Unverified, Rejected };
     enum class InstallAttempt { Installed, Retry, Failed };
 
     std::u16string TryDownload();
-    // Holds the file and checks it: the digest when one is expected, then the
-    // database. The hold of an earlier check ends first.
+    // Holds the file and checks it: the digest when one is expected, else the
+    // publisher's signature, then the database. The hold of an earlier check
+    // ends first.
     PackageCheck CheckPackage(const std::u16string& path);
-    void AbandonDownload();
+    // A stamped digest alone decides; without one the signature does.
+    bool IsVerified(Common::HeldFile& held, const std::u16string& path);
+    void AbandonDownload(std::int32_t textItem);
     void RemoveInstalledVersion();
     // Failed: the user has been told and the wizard is closing.
     InstallAttempt TryInstall(const std::u16string& path, const std::u16string& commandLine);

@@ -87,6 +87,7 @@ private:
     // TargetMachine: the package file, the installed product, the Windows Installer.
     std::unique_ptr<Common::HeldFile> HoldPackage(const std::u16string& path) override;
     bool IsInstallerDatabase(const std::u16string& path) override;
+    bool IsSignedByPublisher(const std::u16string& path) override;
     std::optional<VersionRecord> PackageVersion(const std::u16string& path) override;
     VersionComparison CompareInstalledVersion() override;
     VersionRecord InstalledVersion() override;

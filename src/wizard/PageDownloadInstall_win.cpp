@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "DeploymentValues.h"
 #include "configuration/InstallerConfig.h"
 #include "controls/CarouselGeometry.h"
 #include "framework/GdiHandles.h"
@@ -16,6 +17,8 @@
 #include "language/ELang_Item.h"
 #include "msi/Installer.h"
 #include "msi/PackageDatabase.h"
+#include "msi/PackagePublisher.h"
+#include "msi/PackageSignature.h"
 #include "resource.h"
 #include "services/InstallationStatistics.h"
 #include "common/VersionParse.h"
@@ -375,6 +378,13 @@ bool PageDownloadInstall::IsInstallerDatabase(const std::u16string& path) {
     if (path.empty()) return false;
     MSIInstaller::PackageDatabase database;
     return database.Open(path);
+}
+
+bool PageDownloadInstall::IsSignedByPublisher(const std::u16string& path) {
+    const auto signer = MSIInstaller::TrustedPackageSigner(path);
+    if (!signer || !MSIInstaller::SignerIsPublisher(*signer, Deployment::kPackagePublisher)) return false;
+    const std::u16string& narrowed = config_.PackagePublisher();
+    return narrowed.empty() || MSIInstaller::SignerIsPublisher(*signer, narrowed);
 }
 
 VersionComparison PageDownloadInstall::CompareInstalledVersion() { return ::CompareInstalledVersion(config_); }

@@ -21,6 +21,9 @@ public:
     // checked through it and kept until the installation has read it.
     virtual std::unique_ptr<Common::HeldFile> HoldPackage(const std::u16string& path) = 0;
     virtual bool IsInstallerDatabase(const std::u16string& path) = 0;
+    // The package carries a trusted Authenticode signature of the publisher
+    // this copy names.
+    virtual bool IsSignedByPublisher(const std::u16string& path) = 0;
     virtual std::optional<VersionRecord> PackageVersion(const std::u16string& path) = 0;
 
     virtual VersionComparison CompareInstalledVersion() = 0;

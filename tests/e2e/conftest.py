@@ -57,10 +57,12 @@ def winpath(path):
 class WineBed:
     """A Wine prefix and display of the test session (tools/wine-env)."""
 
-    def __init__(self, directory):
+    def __init__(self, directory, trusted_root):
         self.directory = pathlib.Path(directory)
         self.tool = ROOT / "tools" / "wine-env"
         subprocess.run([self.tool, "setup", self.directory], check=True)
+        # The authority that signs the test packages, as a machine would trust its publisher's.
+        subprocess.run([self.tool, "trust", self.directory, trusted_root], check=True)
         shell = subprocess.run([self.tool, "shell", self.directory], check=True, capture_output=True, text=True)
         self.env = dict(os.environ)
         for word in shlex.split(shell.stdout.replace("export ", "")):
@@ -186,7 +188,7 @@ def installer_exe(build_dir):
 
 @pytest.fixture(scope="session")
 def wine(build_dir):
-    bed = WineBed(build_dir / "wine-e2e")
+    bed = WineBed(build_dir / "wine-e2e", build_dir / "tests" / "packages" / "pki" / "root.der")
     yield bed
     bed.stop()
 

@@ -264,3 +264,45 @@ def test_a_stamped_digest_decides_whether_the_package_is_installed(stamped_insta
     finally:
         leave_no_product(wine, build_dir)
         refserver.control("reset")
+
+
+# Packages that must never be installed by a copy without a stamped digest:
+# one without a signature, one signed by a publisher other than the pinned
+# one, one from an authority the machine does not trust, one signed with the
+# pinned publisher's name by such an authority, and one changed after signing.
+UNVERIFIED = ["Unsigned", "OtherPublisher", "Stranger", "Impostor", "Altered"]
+
+
+@pytest.mark.parametrize("variant", UNVERIFIED)
+def test_a_package_without_the_publishers_trusted_signature_is_never_installed(installing_wizard, wine, refserver,
+                                                                               screenshot, variant):
+    wizard = installing_wizard
+    refused = f"/packages/Corvane2013-{variant}.msi"
+    # Both downloads, from the address and again from the built-in one, get it.
+    refserver.control("fault", path="/download.asp", mode="redirect", location=refused)
+    start_typical(wizard)
+    assert wizard.ask("wait-window", ERROR_DIALOG, 120) == ""
+    screenshot(f"download-unverified-{variant}")
+    wizard.ask("press", ERROR_DIALOG, ERROR_CLOSE)
+    assert wizard.ask("wait-gone", WIZARD, 30) == ""
+    assert len(requests(refserver, refused)) == 4  # two downloads
+    assert not installed_files(wine, "Corvane 2013.exe")
+    assert operations(refserver) == ["StartInstallation", "CancelInstallation"]
+
+
+@pytest.fixture
+def altered_package_downloaded_before(wine, build_dir):
+    """The download folder holds a package under the right name that was
+    changed after it was signed."""
+    folder = download_folder(wine)
+    folder.mkdir(parents=True, exist_ok=True)
+    shutil.copy(build_dir / "tests" / "packages" / "Corvane2013-Altered.msi", folder / PACKAGE)
+
+
+def test_a_package_in_the_download_folder_is_reused_only_when_verified(altered_package_downloaded_before,
+                                                                       installing_wizard, wine, refserver):
+    wizard = installing_wizard
+    start_typical(wizard)
+    wait_installed(wizard)
+    assert len(requests(refserver, PACKAGE_PATH)) == 2  # the name, then a whole download
+    assert installed_files(wine, "Corvane 2013.exe")

@@ -38,7 +38,7 @@ const std::set<std::string> kKnownDlls = {
 // before any code of the program runs (Windows' user32 is a known DLL without
 // that import). The import table test covers the installer's own use.
 const char16_t* const kPlantedNames[] = {u"msi",      u"wininet", u"dbghelp", u"uxtheme", u"gdiplus",
-                                         u"comctl32", u"iphlpapi", u"bcrypt",  u"crypt32", u"riched20"};
+                                         u"comctl32", u"iphlpapi", u"bcrypt",  u"crypt32", u"wintrust", u"riched20"};
 
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });

@@ -51,6 +51,24 @@ TEST(InstallerConfig, DownloadLinkDefaultsToTheBuiltInAddress) {
     EXPECT_NE(std::u16string(Deployment::kDefaultDownloadLink).find(u"/download.asp"), std::u16string::npos);
 }
 
+TEST(InstallerConfig, FallingBackToTheBuiltInAddressNeverLeavesHttps) {
+    const struct {
+        const char16_t* current;
+        const char16_t* builtIn;
+        const char16_t* expected;
+    } cases[] = {
+        {u"http://mirror/p.msi", u"http://default/download.asp", u"http://default/download.asp"},
+        {u"http://mirror/p.msi", u"https://default/download.asp", u"https://default/download.asp"},
+        {u"https://mirror/p.msi", u"https://default/download.asp", u"https://default/download.asp"},
+        {u"https://mirror/p.msi", u"http://default/download.asp", u"https://mirror/p.msi"},
+        {u"HTTPS://mirror/p.msi", u"http://default/download.asp", u"HTTPS://mirror/p.msi"},
+        {u"", u"http://default/download.asp", u"http://default/download.asp"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FallbackDownloadLink(c.current, c.builtIn), c.expected) << testing::PrintToString(std::u16string(c.current));
+    }
+}
+
 TEST(InstallerConfig, BuildsTheFeatureString) {
     struct Case {
         std::uint32_t bits;

@@ -106,6 +106,7 @@ public:
     std::map<std::u16string, bool> databases;    // path -> opens as an installer database
     std::map<std::u16string, std::string> bytes;  // path -> content of the file
     std::set<std::u16string> unholdable;          // open for writing elsewhere
+    std::set<std::string> unsignedContents;       // contents without the publisher's trusted signature
     VersionComparison comparison = VersionComparison::NotInstalledOrOlder;
     std::u16string uninstall = u"MsiExec.exe /I{1234}";
     VersionRecord installed;
@@ -132,6 +133,10 @@ public:
     bool IsInstallerDatabase(const std::u16string& path) override {
         const auto found = databases.find(path);
         return found != databases.end() && found->second;
+    }
+    bool IsSignedByPublisher(const std::u16string& path) override {
+        journal_.Note("signature");
+        return unsignedContents.count(bytes[path]) == 0;
     }
     std::optional<VersionRecord> PackageVersion(const std::u16string&) override { return package; }
     VersionComparison CompareInstalledVersion() override { return comparison; }
@@ -190,8 +195,9 @@ TEST(DownloadInstallWork, DownloadsInstallsReportsAndMovesOn) {
     fakes.Run();
     // The file is let go before the transfer writes it, and held from its
     // check until the installation has read it.
-    EXPECT_EQ(fakes.log, (std::vector<std::string>{"status 16", "url http://stamped/p.msi", "hold", "release",
-                                                  "cancel on", "download", "hold", "status 17", "cancel off",
+    EXPECT_EQ(fakes.log, (std::vector<std::string>{"status 16", "url http://stamped/p.msi", "hold", "signature",
+                                                  "release", "cancel on", "download", "hold", "signature",
+                                                  "status 17", "cancel off",
                                                   "install", "end report", "release", "save", "cancel on", "next"}));
 }
 
@@ -214,10 +220,11 @@ TEST(DownloadInstallWork, AFileThatIsNoPackageIsFetchedOnceMoreFromTheBuiltInAdd
     EXPECT_TRUE(fakes.Saw("install"));  // whose failure then tells what is wrong with it
 }
 
-// A configured copy may name its package by SHA-256. A file with another
-// digest, or one that cannot be held against changes, is treated like a file
-// that is no installer database, except that it never reaches the installation.
-TEST(DownloadInstallWork, AStampedDigestDecidesWhichPackageIsInstalled) {
+// A configured copy may name its package by SHA-256; without a digest the
+// package must carry the publisher's trusted signature. A file that fails
+// either, or one that cannot be held against changes, is fetched once more
+// from the built-in address, and never reaches the installation.
+TEST(DownloadInstallWork, ADigestOrElseTheSignatureDecidesWhichPackageIsInstalled) {
     const std::string good = "the package", evil = "another package";
     const auto hexOf = [](const std::string& content) {
         std::u16string hex;
@@ -235,7 +242,9 @@ TEST(DownloadInstallWork, AStampedDigestDecidesWhichPackageIsInstalled) {
         bool unholdable;
         int downloads;
         bool installed;
+        std::int32_t refusal = LI_PACKAGE_NOT_VERIFIED;  // the text when nothing is installed
     };
+    // Only `evil` lacks the publisher's signature.
     const Case cases[] = {
         {"matching transfer", hexOf(good), nullptr, {&good}, false, 1, true},
         {"other file, then the package from the built-in address", hexOf(good), nullptr, {&evil, &good}, false, 2,
@@ -244,13 +253,24 @@ TEST(DownloadInstallWork, AStampedDigestDecidesWhichPackageIsInstalled) {
         {"matching file in the folder", hexOf(good), &good, {}, false, 0, true},
         {"other file in the folder", hexOf(good), &evil, {&good}, false, 1, true},
         {"digest that is no digest", u"not hexadecimal", nullptr, {&good, &good}, false, 2, false},
-        {"file held open for writing elsewhere", hexOf(good), nullptr, {&good, &good}, true, 2, false},
-        {"no digest, file held open for writing elsewhere", u"", nullptr, {&good, &good}, true, 2, false},
+        {"digest alone decides, whatever the signature", hexOf(evil), nullptr, {&evil}, false, 1, true},
+        {"file held open for writing elsewhere", hexOf(good), nullptr, {&good, &good}, true, 2, false,
+         LI_DOWNLOAD_FAILED},
+        {"no digest, file held open for writing elsewhere", u"", nullptr, {&good, &good}, true, 2, false,
+         LI_DOWNLOAD_FAILED},
+        {"no digest, signed transfer", u"", nullptr, {&good}, false, 1, true},
+        {"no digest, unsigned, then signed from the built-in address", u"", nullptr, {&evil, &good}, false, 2, true},
+        {"no digest, unsigned twice", u"", nullptr, {&evil, &evil}, false, 2, false},
+        {"no digest, signed file in the folder", u"", &good, {}, false, 0, true},
+        {"no digest, unsigned file in the folder", u"", &evil, {&good}, false, 1, true},
+        {"no digest, unsigned file in the folder and unsigned transfers", u"", &evil, {&evil, &evil}, false, 2,
+         false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FakeWizard fakes;
         fakes.source.digest = c.digest;
+        fakes.machine.unsignedContents = {evil};
         if (c.inFolder) {
             fakes.machine.bytes[fakes.source.resolved] = *c.inFolder;
             fakes.machine.databases[fakes.source.resolved] = true;
@@ -268,12 +288,13 @@ TEST(DownloadInstallWork, AStampedDigestDecidesWhichPackageIsInstalled) {
         EXPECT_EQ(fakes.Count("download"), c.downloads);
         EXPECT_EQ(fakes.Saw("install"), c.installed);
         EXPECT_EQ(fakes.Saw("next"), c.installed);
+        EXPECT_EQ(fakes.Saw("signature"), c.digest.empty() && !c.unholdable);
         if (c.downloads == 2) {
             EXPECT_TRUE(fakes.Saw("url http://default/download.asp"));
         }
         if (!c.installed) {
             EXPECT_TRUE(fakes.Saw("outcome download 2"));
-            EXPECT_TRUE(fakes.Saw("error " + Common::ToAnsi(LanguageManager().Get_Text(LI_DOWNLOAD_FAILED)) + " [close]"));
+            EXPECT_TRUE(fakes.Saw("error " + Common::ToAnsi(LanguageManager().Get_Text(c.refusal)) + " [close]"));
             EXPECT_EQ(fakes.CountStartingWith("error "), 1);
             EXPECT_TRUE(fakes.Saw("close"));
         }

@@ -1,0 +1,28 @@
+// (Windows) The part of checking a package's Authenticode signature that
+// Wine's trust provider leaves out: it takes the chain of the signer as it
+// comes, neither checks the signed message nor compares the package with the
+// digest the signature names. Checked here with the cryptographic message and
+// structured storage interfaces themselves.
+#pragma once
+
+#include <string>
+
+#include <windows.h>
+#include <wincrypt.h>
+#include <wintrust.h>
+#include <mssip.h>
+
+namespace MSIInstaller {
+
+// True when the message carries a valid signature of `signer` over its signed
+// attributes, whose message digest is that of the signed content, and the
+// digest in that content is the Authenticode digest of the package at `path`.
+bool SignatureCoversPackage(HCRYPTMSG message, PCCERT_CONTEXT signer, const SIP_INDIRECT_DATA& content,
+                            const std::u16string& path);
+
+// The Authenticode digest of a package: every stream of every storage in the
+// signing order, a storage's class id after its elements, the signature's own
+// streams left out. Empty when the package cannot be read or the algorithm is unknown.
+std::string PackageAuthenticodeDigest(const std::u16string& path, const char* digestAlgorithmOid);
+
+}  // namespace MSIInstaller
