@@ -51,6 +51,9 @@ BOOL Error::OnInitDialog() {
         SetWindowTextW(button->Handle(), Common::AsWide(languages.Get_Text(textId)));
         ShowWindow(button->Handle(), (buttons_ & flag) ? SW_SHOWNA : SW_HIDE);
     }
+    // The popup has no caption to show it, but its text is the message:
+    // what accessibility tools read aloud and the test driver asks for.
+    SetWindowTextW(Handle(), Common::AsWide(message_));
     SizeToBackground();
     return TRUE;
 }
