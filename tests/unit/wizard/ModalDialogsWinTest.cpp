@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "language/AsLanguage_Manager.h"
@@ -176,6 +177,18 @@ TEST(ErrorDialog, CaptionsFollowTheLanguage) {
         EXPECT_EQ(LookOf(window, IDC_ERROR_RETRY).caption, reinterpret_cast<const wchar_t*>(languages.Get_Text(6)));
         EXPECT_EQ(LookOf(window, IDC_ERROR_CLOSE).caption, reinterpret_cast<const wchar_t*>(languages.Get_Text(5)));
         EXPECT_NE(LookOf(window, IDC_ERROR_CANCEL).caption, L"Cancel");
+    };
+    dialog.DoModal();
+}
+
+TEST(ErrorDialog, ItsWindowTextIsTheMessage) {
+    using ModalDialog::Error;
+    const std::u16string message = u"The proxy server requires you to sign in.\r\nPlease try again later.";
+    Scripted<Error> dialog({{IDC_ERROR_CLOSE}}, message, Error::kClose, [] {});
+    dialog.inspect = [&](HWND window) {
+        wchar_t text[256] = {};
+        GetWindowTextW(window, text, 256);
+        EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(text)), message);
     };
     dialog.DoModal();
 }
