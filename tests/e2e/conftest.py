@@ -8,6 +8,7 @@ import pathlib
 import re
 import shlex
 import subprocess
+import tempfile
 import urllib.parse
 import urllib.request
 
@@ -74,9 +75,16 @@ class WineBed:
         return self.env["DISPLAY"]
 
     def run(self, program, *args, cwd=None, timeout=60):
-        """Runs a Windows program to its end; returns the CompletedProcess."""
-        return subprocess.run(["wine", str(program), *map(str, args)], cwd=cwd, env=self.env,
-                              capture_output=True, timeout=timeout)
+        """Runs a Windows program to its end; returns the CompletedProcess.
+        Its output goes through files, not pipes: a Wine process started
+        meanwhile (a restarted wineserver or service) inherits the descriptors
+        and would hold a pipe open long after the program has ended."""
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            ended = subprocess.run(["wine", str(program), *map(str, args)], cwd=cwd, env=self.env,
+                                   stdout=out, stderr=err, timeout=timeout)
+            out.seek(0)
+            err.seek(0)
+            return subprocess.CompletedProcess(ended.args, ended.returncode, out.read(), err.read())
 
     def start(self, program, *args, cwd=None):
         """Starts a Windows program and returns at once (a subprocess.Popen)."""

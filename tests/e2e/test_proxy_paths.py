@@ -72,14 +72,7 @@ def user_proxy_settings(wine):
 @pytest.fixture
 def proxied_wizard(proxy_only_installer, wine, driver, refserver, build_dir):
     """Starts the configured copy once the test has set the scene; leaves no
-    product and no armed fault behind.
-
-    Open problem: in a run of this whole file, a later case's first driver
-    call sometimes does not return although testdriver itself has ended with
-    0 (subprocess sees exit code 0 but no end of its output): a Wine process
-    started meanwhile inherited the driver's output pipe and lives on. Each
-    case passes on its own and in most pairs; which process it is (a
-    restarted wineserver or desktop process) is not yet known."""
+    product and no armed fault behind."""
     started = []
 
     def start():
