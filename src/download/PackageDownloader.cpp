@@ -155,14 +155,53 @@ void PackageDownloader::SetUrl(const std::u16string& url) {
 
 int PackageDownloader::PerformHop(const std::string& address, const std::string& referer) {
     CURL* curl = handle_.Get();
-    const Download::ProxyRoute route = resolver_->RouteFor(address);
-    proxy_ = route.proxy;
     curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
-    Download::SetRoute(curl, route);
     // A followed request names the address it came from, as libcurl's own
     // redirect following did.
     curl_easy_setopt(curl, CURLOPT_REFERER, referer.empty() ? nullptr : referer.c_str());
-    return curl_easy_perform(curl);
+    // Proxy detection runs beside the first attempt instead of before it: a
+    // direct connection that works need not wait for it.
+    Download::RouteChoice first = resolver_->FirstRoute(address);
+    hop_ = {address, std::move(first.route), first.provisional, false};
+    const int result = PerformOnRoute();
+    if (!hop_.provisional || hop_.connected || result == CURLE_OK || stop_.load()) return result;
+    // The provisional route did not connect, or detection named another
+    // while it was still connecting: the detected route, if it differs.
+    const std::optional<Download::ProxyRoute> settled = AwaitSettledRoute();
+    if (!settled) return CURLE_ABORTED_BY_CALLBACK;  // stopped meanwhile
+    hop_.provisional = false;
+    if (*settled == hop_.route) return result;
+    hop_.route = *settled;
+    return PerformOnRoute();
+}
+
+int PackageDownloader::PerformOnRoute() {
+    proxy_ = hop_.route.proxy;
+    Download::SetRoute(handle_.Get(), hop_.route);
+    return curl_easy_perform(handle_.Get());
+}
+
+std::optional<Download::ProxyRoute> PackageDownloader::AwaitSettledRoute() {
+    // Detection is bounded by the resolver's lookup; a stop is heard within
+    // a slice.
+    constexpr auto kSlice = std::chrono::milliseconds(100);
+    while (!stop_.load()) {
+        if (auto settled = resolver_->SettledRoute(hop_.address, kSlice)) return settled;
+    }
+    return std::nullopt;
+}
+
+bool PackageDownloader::DetectionNamesAnotherRoute() {
+    if (!hop_.provisional || hop_.connected) return false;
+    try {
+        const std::optional<Download::ProxyRoute> settled =
+            resolver_->SettledRoute(hop_.address, std::chrono::milliseconds(0));
+        if (!settled) return false;
+        if (*settled == hop_.route) hop_.provisional = false;  // detection agrees: nothing to wait for
+        return hop_.provisional;
+    } catch (...) {
+        return false;  // out of memory: the provisional route goes on
+    }
 }
 
 PackageDownloader::Answer PackageDownloader::FollowRedirects() {
@@ -469,6 +508,7 @@ int PackageDownloader::OnProgress(void* self, double expected, double received, 
 }
 
 int PackageDownloader::OnPrerequest(void* self, char* primaryIp, char* localIp, int primaryPort, int localPort) {
+    Self(self)->hop_.connected = true;
     if (Download::RequireTrustedPeer(Self(self)->handle_.Get(), primaryIp, localIp, primaryPort, localPort) ==
         CURL_PREREQFUNC_OK) {
         return CURL_PREREQFUNC_OK;
@@ -500,6 +540,9 @@ int PackageDownloader::Progress(double expected, double received) {
         }
     }
     ApplyPauseRequest();
+    // A provisional route still connecting gives way to a detected proxy at
+    // once, instead of after the connect time-out of a blocked direct path.
+    if (DetectionNamesAnotherRoute()) return 1;
     return stop_.load() ? 1 : 0;
 }
 

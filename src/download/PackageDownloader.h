@@ -9,7 +9,10 @@
 // Every address a request goes to, the first and each redirect's, takes the
 // route the user's proxy settings give for it: redirects are followed one hop
 // at a time here, not by libcurl, since a bypass list or a PAC script may send
-// the download page and the file server different ways.
+// the download page and the file server different ways. With automatic proxy
+// detection alone, a hop does not wait for it: it goes the way the manual
+// settings say (mostly directly) while detection runs, and takes a detected
+// proxy when that way does not connect.
 #pragma once
 
 #include <atomic>
@@ -150,9 +153,23 @@ private:
     void SetCommonOptions();
     void SetNameResolutionOptions();
     void SetTransferOptions();
+    // The request to one address and the route it takes.
+    struct Hop {
+        std::string address;
+        Download::ProxyRoute route;
+        bool provisional = false;  // taken before proxy detection answered
+        bool connected = false;    // the request went out on this route
+    };
+
     // Requests url_ and follows the redirects, each hop on its own route.
     Answer FollowRedirects();
     int PerformHop(const std::string& address, const std::string& referer);
+    int PerformOnRoute();
+    // The route once proxy detection has answered; nothing after a stop.
+    std::optional<Download::ProxyRoute> AwaitSettledRoute();
+    // Whether detection has named a route other than the provisional one
+    // still connecting.
+    bool DetectionNamesAnotherRoute();
     void ThrowIfStopped() const;
     // One attempt of the transfer: the whole package, or its rest.
     Answer TransferAttempt();
@@ -215,4 +232,5 @@ private:
     ResumeState resume_;                // transfer thread only
     // The target whose bytes a failed write left to be continued; empty: none.
     std::u16string keptTarget_;
+    Hop hop_;                           // transfer thread only
 };

@@ -2,15 +2,23 @@
 object through which route handlers read a request and answer it. Fault modes
 are applied here, so every service gets them without code of its own."""
 
+import contextlib
 import http.server
 import os
 import select
 import socket
+import ssl
 import time
 import urllib.parse
 
 from . import faults as faults_module
 from .journal import Journal
+from .traffic import Traffic
+
+# Files go out in blocks of this size by the kernel's sendfile.
+SEND_BLOCK = 256 * 1024
+
+CONTROL_PREFIX = "/_control/"
 
 
 class Exchange:
@@ -25,6 +33,8 @@ class Exchange:
         self.body = body
         self.headers = handler.headers
         self.fault = fault
+        # The control API's own answers are no traffic of the services.
+        self.metered = not path.startswith(CONTROL_PREFIX)
 
     def form(self):
         """The body as a form (application/x-www-form-urlencoded)."""
@@ -66,14 +76,20 @@ class Exchange:
         handler = self._handler
         if self.method == "HEAD" or size == 0:
             return
+        writing = self.server.traffic.writing() if self.metered else contextlib.nullcontext(_uncounted)
+        with writing as counted:
+            self._write_body(source, size, mode, counted)
+        if mode == "stall":
+            _fall_silent(handler)
+        if mode in ("cut", "stall", "huge"):
+            _abort(handler)
+
+    def _write_body(self, source, size, mode, counted):
+        handler = self._handler
         if mode in ("cut", "stall"):
-            _copy(source, handler.wfile, self.fault.cut_point(size))
-            if mode == "stall":
-                _fall_silent(handler)
-            _abort(handler)
+            _copy(source, handler.wfile, self.fault.cut_point(size), counted)
         elif mode == "huge":
-            _copy(source, handler.wfile, size)  # far short of the announced length
-            _abort(handler)
+            _copy(source, handler.wfile, size, counted)  # far short of the announced length
         elif mode == "trickle":
             chunk = max(1, self.fault.number("chunk", 1024))
             interval = self.fault.number("interval", 0.02, float)
@@ -81,12 +97,14 @@ class Exchange:
             while sent < size:
                 part = source.read(min(chunk, size - sent))
                 handler.wfile.write(part)
+                counted(len(part))
                 sent += len(part)
                 time.sleep(interval)
         elif isinstance(source, _BytesSource):
             handler.wfile.write(source.data)
+            counted(len(source.data))
         else:
-            handler.connection.sendfile(source, source.tell(), size)
+            _send_file(handler.connection, source, size, counted)
 
 
 class _BytesSource:
@@ -100,13 +118,38 @@ class _BytesSource:
         return part
 
 
-def _copy(source, target, size):
+def _uncounted(count):
+    pass
+
+
+def _copy(source, target, size, counted):
     while size > 0:
         part = source.read(min(size, 1 << 16))
         if not part:
             return
         target.write(part)
+        counted(len(part))
         size -= len(part)
+
+
+def _send_file(connection, source, size, counted):
+    """Streams `size` bytes of the file from its position."""
+    offset = source.tell()
+    end = offset + size
+    while offset < end:
+        sent = _send_block(connection, source, offset, min(SEND_BLOCK, end - offset))
+        if sent == 0:
+            return  # the file is shorter than announced
+        counted(sent)
+        offset += sent
+
+
+def _send_block(connection, source, offset, count):
+    if isinstance(connection, ssl.SSLSocket) or connection.gettimeout() is not None:
+        return connection.sendfile(source, offset, count)  # TLS falls back to plain sends
+    # The kernel reports what a block the client broke off got out before
+    # the next call fails; Python's own loop would lose that count.
+    return os.sendfile(connection.fileno(), source.fileno(), offset, count)
 
 
 def _fall_silent(handler):
@@ -180,7 +223,7 @@ class RequestHandler(http.server.BaseHTTPRequestHandler):
         path = urllib.parse.unquote(local.path or "/", encoding="latin-1")
         query = dict(urllib.parse.parse_qsl(local.query, keep_blank_values=True))
         body = self._read_body()
-        control = path.startswith("/_control/")
+        control = path.startswith(CONTROL_PREFIX)
         if not control:
             self.server.journal.record(self.command, target, self.headers.items(), body, proxied)
 
@@ -244,6 +287,7 @@ class ReferenceServer(http.server.ThreadingHTTPServer):
     def __init__(self, address, permanent_faults=(), verbose=False):
         super().__init__(address, RequestHandler)
         self.journal = Journal()
+        self.traffic = Traffic()
         self.faults = faults_module.FaultBoard(permanent_faults)
         self.verbose = verbose
         self._routes = []  # (method or None, path or prefix ending in "*", handler)

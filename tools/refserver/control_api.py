@@ -3,9 +3,11 @@
   GET    /_control/ping           "ok"
   GET    /_control/journal        every request so far, one per line (see
                                   journal.as_text); ?format=json for JSON
-  POST   /_control/reset          forgets journal, log lines and armed faults,
-                                  lets held answers go, and puts the services'
-                                  settings back to the run's
+  POST   /_control/reset          forgets journal, traffic count, log lines and
+                                  armed faults, lets held answers go, and puts
+                                  the services' settings back to the run's
+  GET    /_control/traffic        the body bytes sent since the start or the
+                                  last reset (traffic.py), as a decimal number
   POST   /_control/fault          arms a fault; form fields as faults.Fault.parse
   POST   /_control/release        lets every held answer go
   POST   /_control/package        name=NAME&size=N: writes a package with the
@@ -38,12 +40,16 @@ def register(server, package_dir):
 
     def reset(exchange):
         server.journal.clear()
+        server.traffic.clear()
         server.faults.clear()
         if hasattr(server, "log_book"):
             server.log_book.clear()
         for hook in server.reset_hooks:
             hook()
         exchange.send(200, b"ok")
+
+    def traffic(exchange):
+        exchange.send(200, str(server.traffic.body_bytes()).encode())
 
     def arm_fault(exchange):
         try:
@@ -79,6 +85,7 @@ def register(server, package_dir):
 
     server.route("GET", "/_control/ping", ping)
     server.route("GET", "/_control/journal", read_journal)
+    server.route("GET", "/_control/traffic", traffic)
     server.route("POST", "/_control/reset", reset)
     server.route("POST", "/_control/fault", arm_fault)
     server.route("POST", "/_control/release", release)

@@ -7,9 +7,11 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <thread>
 
 #include "DownloadTestSupport.h"
+#include "HeldDetection.h"
 #include "RefServer.h"
 #include "download/LogPoster.h"
 #include "download/PackageDownloader.h"
@@ -163,6 +165,31 @@ TEST_F(DownloadFaultTest, AStopEndsATransferToASilentServer) {
     EXPECT_THROW(engine.Download(), StopDownloading);
     finished.store(true);
     user.join();
+}
+
+// A direct path that swallows the connection must not hold the download for
+// its connect time-out once proxy detection has found a proxy: the attempt
+// gives way at once. The time-out here outlasts the suite's time limit, so
+// that waiting it out shows as a hang.
+TEST_F(DownloadFaultTest, ABlockedDirectPathGivesWayToADetectedProxyWithoutWaitingOutItsTimeOut) {
+    constexpr DownloadTimeouts kTenMinutesToConnect{600000, 1, 60, 1};
+    TestServer::MakePackage("p.msi", kPackageSize);
+    Download::ProxySettings settings;
+    settings.autoDetect = true;
+    HeldDetection detection(Download::ProxyRoute{Url("")});
+    PackageDownloader engine([](std::uint32_t, double, double) {},
+                             std::make_unique<Download::ProxyResolver>(settings, detection.Lookup()),
+                             kTenMinutesToConnect);
+    engine.SetUrl(Wide(BlackHoleUrl(kPackagePath)));
+    std::thread answer([&] {
+        std::this_thread::sleep_for(500ms);  // the direct attempt is connecting by now
+        detection.Release();
+    });
+    const std::u16string path = engine.ResolveTargetPath(folder_.Path());
+    answer.join();
+    EXPECT_EQ(engine.Download(), path);
+    EXPECT_TRUE(TestServer::FileHoldsPattern(path, kPackageSize));
+    EXPECT_EQ(engine.Proxy(), Url(""));
 }
 
 TEST_F(DownloadFaultTest, TheLogPosterGivesTheStatusOfWhateverAnswerArrived) {

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "DownloadTestSupport.h"
+#include "HeldDetection.h"
 #include "RefServer.h"
 #include "download/PackageFileName.h"
 #include "download/ProxyResolver.h"
@@ -562,6 +563,68 @@ TEST_F(PackageDownloaderTest, AnAddressTheRulesSendThroughAProxyNeverGoesDirect)
     const auto error = DownloadError([&] { engine.Download(); });
     EXPECT_TRUE(IsFailure(error, DownloadFailure::TransferFailed, 7));  // CURLE_COULDNT_CONNECT
     EXPECT_EQ(engine.Proxy(), "http://" + kUnreachable.substr(7));
+    EXPECT_TRUE(TestServer::Journal().empty());
+}
+
+// With automatic detection on and no script address, detection runs beside
+// the first request. The reference server stands in for the proxy it finds.
+Download::ProxySettings DetectionOnly() {
+    Download::ProxySettings settings;
+    settings.autoDetect = true;
+    return settings;
+}
+
+TEST_F(PackageDownloaderTest, ADirectPathThatWorksDoesNotWaitForProxyDetection) {
+    TestServer::MakePackage("p.msi", 70000);
+    // Were it waited for, it would answer after its bound with a proxy that
+    // cannot be reached.
+    HeldDetection detection(Download::ProxyRoute{kUnreachable});
+    PackageDownloader engine(Recorder(), std::make_unique<Download::ProxyResolver>(DetectionOnly(), detection.Lookup()));
+    engine.SetUrl(Wide(Url("/packages/p.msi")));
+    const std::u16string path = engine.ResolveTargetPath(Folder());
+    EXPECT_EQ(engine.Download(), path);
+    EXPECT_TRUE(TestServer::FileHoldsPattern(path, 70000));
+    EXPECT_EQ(engine.Proxy(), "");
+    EXPECT_FALSE(detection.Answered());
+    EXPECT_EQ(detection.Asks(), 1);
+}
+
+TEST_F(PackageDownloaderTest, WhenTheDirectPathDoesNotConnectTheDetectedProxyIsUsed) {
+    TestServer::MakePackage("p.msi", 70000);
+    const std::string proxy = TestServer::Url("");
+    HeldDetection detection(Download::ProxyRoute{proxy});
+    PackageDownloader engine(Recorder(), std::make_unique<Download::ProxyResolver>(DetectionOnly(), detection.Lookup()));
+    // Nothing listens there: the direct attempt fails at once, and detection
+    // answers a little later.
+    engine.SetUrl(Wide(kUnreachable + "/packages/p.msi"));
+    std::thread answer([&] {
+        std::this_thread::sleep_for(200ms);
+        detection.Release();
+    });
+    const std::u16string path = engine.ResolveTargetPath(Folder());
+    answer.join();
+    EXPECT_EQ(engine.Download(), path);
+    EXPECT_TRUE(TestServer::FileHoldsPattern(path, 70000));
+    EXPECT_EQ(engine.Proxy(), proxy);
+    const auto journal = TestServer::Journal();
+    ASSERT_EQ(journal.size(), 2u);
+    for (const auto& request : journal) {
+        EXPECT_TRUE(request.proxied);
+        EXPECT_EQ(request.target, kUnreachable + "/packages/p.msi");
+    }
+}
+
+TEST_F(PackageDownloaderTest, AStopIsHeardWhileWaitingForProxyDetection) {
+    HeldDetection detection(Download::ProxyRoute{TestServer::Url("")});
+    PackageDownloader engine(Recorder(), std::make_unique<Download::ProxyResolver>(DetectionOnly(), detection.Lookup()));
+    engine.SetUrl(Wide(kUnreachable + "/packages/p.msi"));
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(300ms);
+        engine.RequestStop();
+    });
+    EXPECT_THROW(engine.ResolveTargetPath(Folder()), StopDownloading);
+    stopper.join();
+    EXPECT_FALSE(detection.Answered());  // the stop did not wait for it
     EXPECT_TRUE(TestServer::Journal().empty());
 }
 

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
+#include "HeldDetection.h"
+
 namespace {
 
 using namespace Download;
@@ -134,9 +138,54 @@ TEST(ProxyResolver, AnAutomaticAnswerDecidesAndIsAskedOncePerHost) {
     EXPECT_EQ(resolver.RouteFor("http://inside.corp/x").proxy, "");
     EXPECT_EQ(resolver.RouteFor("http://unknown.example.com/x").proxy, "http://manual:1");
     EXPECT_EQ(resolver.RouteFor("http://unknown.example.com/y").proxy, "http://manual:1");
+    // A script address is waited for before the first request too.
+    const RouteChoice first = resolver.FirstRoute("http://other.example.com/y");
+    EXPECT_FALSE(first.provisional);
+    EXPECT_EQ(first.route.proxy, "http://pac:3128");
     // A second ask for the same scheme, host and port is answered from
     // memory, also when the script could not be had.
-    EXPECT_EQ(asked.size(), 4u);
+    EXPECT_EQ(asked.size(), 5u);
+}
+
+// Detection alone (no script address) runs beside the first request: the
+// route its failure would leave goes first, provisionally, until it answers.
+TEST(ProxyResolver, DetectionAloneIsNotWaitedForAndDecidesOnceItAnswers) {
+    const std::string url = "http://dl.example.com/p.msi";
+    const struct {
+        const char* manual;
+        std::optional<ProxyRoute> detected;
+        const char* first;    // before detection answers
+        const char* settled;  // after
+    } cases[] = {
+        {"", ProxyRoute{"http://wpad:8080"}, "", "http://wpad:8080"},
+        {"manual:1", ProxyRoute{"http://wpad:8080"}, "http://manual:1", "http://wpad:8080"},
+        {"", ProxyRoute{}, "", ""},                           // the script says DIRECT
+        {"manual:1", std::nullopt, "http://manual:1", "http://manual:1"},  // no script found
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.manual);
+        DownloadTestSupport::HeldDetection detection(c.detected);
+        ProxySettings settings;
+        settings.autoDetect = true;
+        settings.manualServers = c.manual;
+        ProxyResolver resolver(settings, detection.Lookup());
+
+        const RouteChoice first = resolver.FirstRoute(url);
+        EXPECT_TRUE(first.provisional);
+        EXPECT_EQ(first.route.proxy, c.first);
+        EXPECT_FALSE(resolver.SettledRoute(url, std::chrono::milliseconds(0)));
+        EXPECT_FALSE(detection.Answered());
+
+        detection.Release();
+        const std::optional<ProxyRoute> settled = resolver.SettledRoute(url, std::chrono::seconds(20));
+        ASSERT_TRUE(settled);
+        EXPECT_EQ(settled->proxy, c.settled);
+        const RouteChoice later = resolver.FirstRoute("http://dl.example.com/other.msi");
+        EXPECT_FALSE(later.provisional);
+        EXPECT_EQ(later.route.proxy, c.settled);
+        EXPECT_EQ(resolver.RouteFor(url).proxy, c.settled);
+        EXPECT_EQ(detection.Asks(), 1);
+    }
 }
 
 TEST(ProxyResolver, WithoutAutomaticSettingsTheManualListDecides) {
