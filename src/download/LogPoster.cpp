@@ -37,6 +37,16 @@ std::int32_t PostLogMessage(const std::string& message) {
 
 std::int32_t PostLogMessage(const std::string& message, const std::string& endpoint, long timeoutSeconds) {
     try {
+        Download::ProxyResolver routes(Download::ReadUserProxySettings());
+        return PostLogMessage(message, endpoint, timeoutSeconds, routes);
+    } catch (...) {
+        return 0;  // out of memory while reading the settings: nothing was sent
+    }
+}
+
+std::int32_t PostLogMessage(const std::string& message, const std::string& endpoint, long timeoutSeconds,
+                            Download::ProxyResolver& routes) {
+    try {
         Download::CurlEasy handle(curl_easy_init());
         if (!handle) return 0;  // nothing was sent, so no answer arrived
         CURL* curl = handle.Get();
@@ -57,7 +67,7 @@ std::int32_t PostLogMessage(const std::string& message, const std::string& endpo
         curl_easy_setopt(curl, CURLOPT_WRITEDATA, &answer);
         curl_easy_setopt(curl, CURLOPT_TIMEOUT, timeoutSeconds);
         // The same route and the same trust as the package download.
-        Download::SetRoute(curl, Download::ProxyResolver(Download::ReadUserProxySettings()).RouteFor(endpoint));
+        Download::SetRoute(curl, routes.RouteFor(endpoint));
         Download::SetTransportSecurity(curl);
         curl_easy_setopt(curl, CURLOPT_PREREQFUNCTION, &Download::RequireTrustedPeer);
         curl_easy_setopt(curl, CURLOPT_PREREQDATA, curl);

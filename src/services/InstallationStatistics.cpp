@@ -38,4 +38,5 @@ FailedReport InstallationStatistics::DescribeFailure(const std::u16string& opera
 void InstallationStatistics::ReportCrash() {
     progress_.cancelReason = 0;
     ReportCancel();
+    WaitForReports(kLeavingWait);
 }

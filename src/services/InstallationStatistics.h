@@ -5,25 +5,34 @@
 // id exists, that is before the first language choice. A report that fails
 // posts one line to the log handler instead and changes nothing else.
 //
-// There is no lock: the order of the wizard's flow lets one thread at a
-// time use the record (the crash handler's cancel report excepted, which
-// runs on whichever thread crashed).
+// The record's values have no lock: the order of the wizard's flow lets one
+// thread at a time use them (the crash handler's cancel report excepted,
+// which starts on whichever thread crashed). A report takes what it sends
+// from the record at once and is then made on the record's own worker, one
+// after another in the order they were asked for, so that a silent service
+// never holds up the wizard's window.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "services/EventRecord.h"
+#include "services/ReportQueue.h"
+#include "services/SoapStatus.h"
 #include "services/SoapTimeout.h"
 #include "services/StatisticsFallbackLine.h"
 
 class InstallationStatistics {
 public:
-    // How long a fallback line may wait for the log handler's answer. The
-    // reports post from the user-interface thread: a server that never
-    // answers must not freeze the wizard.
+    // How long a fallback line may wait for the log handler's answer.
     static constexpr long kLogAnswerTimeoutSeconds = 30;
+    // How long leaving the program (and a crash) waits for the reports
+    // still under way: the process must be gone within two seconds of the
+    // wizard's closing, and ending it takes moments of its own. A live
+    // service answers a report in a fraction of this.
+    static constexpr std::chrono::milliseconds kLeavingWait{1000};
 
     // What the record needs from the parts of the installer that know
     // packages and the log handler; the wizard binds them.
@@ -80,6 +89,8 @@ public:
     const std::string& LastEventRecord() const { return lastEventRecord_; }
 
     // --- reports ---
+    // Each returns once its report is handed to the worker.
+    //
     // StartInstallation, only while there is no installation id: makes one
     // first.
     void ReportStart();
@@ -90,14 +101,25 @@ public:
     // SaveUserInstallation, only when an e-mail address was stored.
     void ReportUserData();
     // The cancel report of the crash handler: cancel reason 0, then
-    // ReportCancel, on the thread that crashed.
+    // ReportCancel; waits for it at most kLeavingWait, since the process
+    // ends right after.
     void ReportCrash();
-    // The fallback line for a failed `operation`, posted to the log handler.
-    void ReportFailure(const std::u16string& operation);
+
+    // Waits at most `bound` for the reports asked for so far; true when they
+    // have all been made.
+    bool WaitForReports(std::chrono::milliseconds bound) { return reports_.WaitUntilDone(bound); }
+    // Leaving the program: no report is taken any more, and those under way
+    // get at most kLeavingWait; the process may then end without them.
+    void FinishReports() { reports_.Close(kLeavingWait); }
 
 private:
-    struct Connection;  // the service client (Windows)
+    struct Connection;  // the service client (Windows); only the worker uses it
+    // One exchange with the service, made on the worker.
+    using Exchange = std::function<Soap::Status(Connection&)>;
 
+    // Hands `exchange` to the worker; when it fails there, the worker posts
+    // the fallback line for `operation` as well.
+    void Send(const std::u16string& operation, Exchange exchange);
     // The record's part of a fallback line; the client adds how it failed.
     FailedReport DescribeFailure(const std::u16string& operation) const;
     std::uint32_t SecondsSinceLaunch() const;
@@ -106,7 +128,9 @@ private:
 
     Endpoints endpoints_;
     Support support_;
-    std::unique_ptr<Connection> connection_;
+    // Shared with the reports on their way: one abandoned at the end of the
+    // program keeps what it uses.
+    std::shared_ptr<Connection> connection_;
     std::u16string installationId_;
     std::u16string languageCode_;
     std::u16string joinLink_;
@@ -122,6 +146,9 @@ private:
     InstallationProgress progress_;
     std::u16string previousId_;
     std::string lastEventRecord_;
+    // Last, so that it goes first: the record's end waits (at most
+    // kLeavingWait) for the reports under way.
+    ReportQueue reports_{kLeavingWait};
 };
 
 // The record of the process, created during static initialisation.

@@ -19,6 +19,15 @@ struct InstallationStatistics::Connection {
         service.SetTimeout(endpoints.serviceTimeoutMilliseconds);
     }
 
+    // How the latest exchange failed, added to the record's part of the line.
+    std::string FallbackLine(FailedReport report) const {
+        report.clientError = service.GetClientError();
+        report.faultCode = service.GetLastFault().codeText;
+        report.faultString = service.GetLastFault().faultString;
+        report.statusCode = service.GetStatusCode();
+        return StatisticsFallbackLine(report);
+    }
+
     NewStats::CDesktopServiceT<> service;
 };
 
@@ -31,24 +40,36 @@ constexpr char16_t kGuidValue[] = u"GUID";
 InstallationStatistics::InstallationStatistics(const Endpoints& endpoints, Support support)
     : endpoints_(endpoints),
       support_(std::move(support)),
-      connection_(std::make_unique<Connection>(endpoints)),
+      connection_(std::make_shared<Connection>(endpoints)),
       installerVersion_(Common::OwnProductVersion()),
       launchTick_(GetTickCount()) {}
 
 InstallationStatistics::~InstallationStatistics() = default;
 
+void InstallationStatistics::Send(const std::u16string& operation, Exchange exchange) {
+    // Everything the worker needs is copied now: the record may change, or
+    // go, while the report waits its turn.
+    reports_.Post([connection = connection_, exchange = std::move(exchange), failure = DescribeFailure(operation),
+                   postLogLine = support_.postLogLine, logUrl = endpoints_.logHandlerUrl,
+                   logTimeout = endpoints_.logTimeoutSeconds] {
+        const ComApartment com;  // the worker's own, for WinInet and MSXML
+        if (!Soap::Failed(exchange(*connection))) return;
+        if (postLogLine) postLogLine(connection->FallbackLine(failure), logUrl, logTimeout);
+    });
+}
+
 void InstallationStatistics::ReportStart() {
     if (!installationId_.empty()) return;
     installationId_ = MakeInstallationId();  // never empty: the nil UUID at worst
 
-    const std::u16string adapters = Common::FromAnsi(AdapterList());
-    const std::u16string system = SystemInfo().Description();
-    const ComApartment com;
-    if (Soap::Failed(connection_->service.StartInstallation(installationId_, Product::kStatisticsProductCode,
-                                                             installerVersion_, adapters, languageCode_, system,
-                                                             joinLink_, country_, wid_))) {
-        ReportFailure(u"StartInstallation");
-    }
+    Send(u"StartInstallation", [id = installationId_, installer = installerVersion_, language = languageCode_,
+                                joinLink = joinLink_, country = country_, wid = wid_](Connection& connection) {
+        // The machine's probes run on the worker too.
+        const std::u16string adapters = Common::FromAnsi(AdapterList());
+        const std::u16string system = SystemInfo().Description();
+        return connection.service.StartInstallation(id, Product::kStatisticsProductCode, installer, adapters,
+                                                    language, system, joinLink, country, wid);
+    });
 }
 
 void InstallationStatistics::ReportEnd(const std::u16string& packagePath) {
@@ -58,41 +79,25 @@ void InstallationStatistics::ReportEnd(const std::u16string& packagePath) {
 
     ReadPreviousId();
     lastEventRecord_ = EndInstallationEventXml(progress_, packageVersion_, previousId_);
-    {
-        const ComApartment com;
-        if (Soap::Failed(connection_->service.EndInstallation(installationId_, packageVersion_))) {
-            ReportFailure(u"EndInstallation");
-        }
-    }
+    Send(u"EndInstallation", [id = installationId_, version = packageVersion_](Connection& connection) {
+        return connection.service.EndInstallation(id, version);
+    });
     RememberId();
 }
 
 void InstallationStatistics::ReportCancel() {
     if (installationId_.empty()) return;
     lastEventRecord_ = CancelEventXml(progress_, previousId_, SecondsSinceLaunch(), GetThreadLocale());
-    const ComApartment com;
-    if (Soap::Failed(connection_->service.CancelInstallation(installationId_))) ReportFailure(u"CancelInstallation");
+    Send(u"CancelInstallation",
+         [id = installationId_](Connection& connection) { return connection.service.CancelInstallation(id); });
 }
 
 void InstallationStatistics::ReportUserData() {
     if (installationId_.empty() || email_.empty()) return;
-    const ComApartment com;
-    if (Soap::Failed(connection_->service.SaveUserInstallation(installationId_, email_, firstName_, lastName_,
-                                                                optIn_))) {
-        ReportFailure(u"SaveUserInstallation");
-    }
-}
-
-void InstallationStatistics::ReportFailure(const std::u16string& operation) {
-    FailedReport report = DescribeFailure(operation);
-    const auto& client = connection_->service;
-    report.clientError = client.GetClientError();
-    report.faultCode = client.GetLastFault().codeText;
-    report.faultString = client.GetLastFault().faultString;
-    report.statusCode = client.GetStatusCode();
-    if (support_.postLogLine) {
-        support_.postLogLine(StatisticsFallbackLine(report), endpoints_.logHandlerUrl, endpoints_.logTimeoutSeconds);
-    }
+    Send(u"SaveUserInstallation", [id = installationId_, email = email_, firstName = firstName_,
+                                   lastName = lastName_, optIn = optIn_](Connection& connection) {
+        return connection.service.SaveUserInstallation(id, email, firstName, lastName, optIn);
+    });
 }
 
 std::uint32_t InstallationStatistics::SecondsSinceLaunch() const { return (GetTickCount() - launchTick_) / 1000; }

@@ -85,6 +85,7 @@ void PageWellcome::OnHover(std::size_t button) {
 void PageWellcome::OnLanguageChosen(std::size_t button) {
     LanguageManager().Change_Language(kLanguageButtons[button].language);
     SendMessageW(GetParent(Handle()), WM_WIZARD_SHOW_PAGE, Wizard::kPageLicense, 0);
-    // After the licence page shows: StartInstallation is a blocking call.
+    // After the licence page shows; the report itself is made on the
+    // statistics' worker.
     Wizard::Statistics::StartReporting(config_);
 }

@@ -17,12 +17,13 @@ void RecordLastStep(int step);
 
 // The first language choice: the record gets the installer's support, the
 // language code and the configuration's join link, country code and web id
-// go into the record, StartInstallation is sent, and the download address is
-// kept. Later calls send nothing.
+// go into the record, StartInstallation is handed to the record's worker,
+// and the download address is kept. Later calls send nothing.
 void StartReporting(InstallerConfig& config);
 
 // The installer's parts the record builds on: the package database reads
-// the downloaded package's version, the log poster sends fallback lines.
+// the downloaded package's version, the log poster sends fallback lines (all
+// of one record's lines on one route decision, made at the first line).
 InstallationStatistics::Support RecordSupport();
 
 // The contact details of the send-by-e-mail page, sent later with

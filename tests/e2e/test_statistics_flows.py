@@ -1,9 +1,11 @@
 """What the statistics service receives as a user walks the real wizard:
 nothing before a language choice, one StartInstallation however often the
 language changes, and on leaving through the exit dialog the contact details
-(when a valid address was given) followed by the cancel report."""
+(when a valid address was given) followed by the cancel report. A service
+that never answers holds up neither the window nor the installer's end."""
 
 import re
+import time
 
 import pytest
 
@@ -102,3 +104,41 @@ def test_yes_after_an_address_sends_the_contact_details_then_the_cancel(wizard, 
     guid = calls[0][1]["Guid"]
     assert calls[1][1]["Email"] == "ada@example.org" and calls[1][1]["Guid"] == guid
     assert calls[2][1] == {"Guid": guid}
+
+
+def leave_by_exit_dialog(wizard):
+    wizard.press(CANCEL)
+    assert wizard.ask("wait-window", EXIT_DIALOG, 2) == "", "the exit dialog did not open within 2 s"
+    wizard.ask("click", EXIT_DIALOG, EXIT_YES)
+
+
+def leave_by_finish(wizard):
+    wizard.press(NEXT)
+    wizard.wait_page(123)
+    wizard.send(WM_WIZARD_NEXT)
+    wizard.wait_page(124)
+    wizard.ask("set-text", WIZARD, EMAIL, "ada@example.org")
+    wizard.press(BACK)  # "Skip" keeps the address
+    wizard.wait_page(125)
+    wizard.ask("click", WIZARD, NEXT)  # "Finish": SaveUserInstallation
+
+
+@pytest.mark.parametrize("leave", [leave_by_exit_dialog, leave_by_finish], ids=["exit", "finish"])
+def test_a_silent_statistics_service_holds_up_neither_the_window_nor_the_end(wizard, refserver, driver, leave):
+    # The service takes each request and never answers, as a network that
+    # swallows packets does.
+    refserver.control("fault", path="/DesktopService.asmx", mode="silent")
+    wizard.press(ENGLISH)
+    wizard.wait_page(121)
+    answered = wizard.driver("answers", WIZARD, 2000)
+    assert answered[0] == 0, f"the window did not answer within 2 s of the language choice ({answered[1]} ms)"
+
+    leave(wizard)
+    assert wizard.ask("wait-gone", WIZARD, 10) == ""
+    gone = time.monotonic()
+    wizard.process.wait(timeout=30)
+    assert time.monotonic() - gone < 2.0, "the installer's process outlived its window by more than 2 s"
+    assert driver("count-processes", "CorvaneInstaller.exe") == (0, "0")
+    # The start report still waits for its answer: the later reports queued
+    # behind it went with the process.
+    assert [operation for operation, _ in refserver.statistics_calls()] == ["StartInstallation"]

@@ -12,6 +12,8 @@
 //   testdriver count-processes FILE_NAME     number of running processes of that program file
 //                                            ("Corvane 2013.exe"), windows or not
 //   testdriver wait-gone TITLE SECONDS       wait until no such window is left
+//   testdriver answers TITLE MILLISECONDS    whether the window's thread handles a message
+//                                            within that time; prints how long it took
 //   testdriver text TITLE [CONTROL_ID]       the window's (or control's) text
 //   testdriver click TITLE CONTROL_ID        tell the control's parent it was clicked
 //   testdriver close TITLE                   ask the window to close
@@ -237,7 +239,8 @@ bool KeysOf(const std::wstring& name, std::vector<WORD>& keys) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: testdriver wait-window|count-windows|count-processes|wait-gone|text|click|close|page|wait-page|check|"
+                 "usage: testdriver wait-window|count-windows|count-processes|wait-gone|answers|text|click|close|page|"
+                 "wait-page|check|"
                  "visible|enabled|rect|press|hover|key|send|controls|set-text|class-text|list|list-press "
                  "TITLE [ARG...]\n");
     return 2;
@@ -309,6 +312,15 @@ int wmain(int argc, wchar_t** argv) {
         SendKeys(keys);
         Sleep(200);
         return 0;
+    }
+    if (command == L"answers" && argument) {
+        // WM_NULL does nothing but needs the window's thread to get to its messages.
+        const ULONGLONG start = GetTickCount64();
+        DWORD_PTR ignored = 0;
+        const bool answered = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK,
+                                                  static_cast<UINT>(_wtoi(argument)), &ignored) != 0;
+        std::printf("%llu\n", GetTickCount64() - start);
+        return answered ? 0 : 1;
     }
     if (command == L"send" && argument) {
         const LRESULT result = SendMessageW(window, static_cast<UINT>(_wtoi(argument)),

@@ -121,5 +121,9 @@ int CCorvaneInstallerApp::RunWizard(HINSTANCE) {
     InstallerConfig& config = TheInstallerConfig();
     CCorvaneInstallerDlg wizard(config, [&config] { return CompareInstalledVersion(config); });
     wizard.DoModal();
+    // The window is gone and the download page's work is stopping. The
+    // reports of the last steps (finish, exit) may still be on the network:
+    // they get a bounded wait, then the process ends without them.
+    TheInstallationStatistics().FinishReports();
     return kExitOk;
 }

@@ -26,6 +26,8 @@ int wmain(int argc, wchar_t** argv) {
     g_record = &record;
     record.SetLanguageCode(u"en");
     record.ReportStart();
+    // The crash comes later in the run, once the start report has been made.
+    record.WaitForReports(std::chrono::seconds(60));
 
     InstallCrashDumpFilter();
     SetCrashReportHook(&ReportCrashCancel);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <regex>
 
@@ -54,6 +55,12 @@ protected:
         return record;
     }
 
+    // The reports are made on the record's worker: the server has seen
+    // them once they are all made.
+    static void AllMade(InstallationStatistics& record) {
+        ASSERT_TRUE(record.WaitForReports(std::chrono::seconds(60)));
+    }
+
     static std::optional<std::u16string> RememberedId() {
         std::u16string id;
         try {
@@ -71,6 +78,7 @@ TEST_F(StatisticsRecord, NothingIsReportedBeforeTheFirstLanguageChoice) {
     record.ReportUserData();
     record.ReportCancel();
     record.ReportEnd(TestPackages::Package(u"Corvane2013-3.0.12.345.msi"));
+    AllMade(record);
 
     EXPECT_TRUE(SoapCalls().empty());
     EXPECT_TRUE(LogLines().empty());
@@ -83,6 +91,7 @@ TEST_F(StatisticsRecord, TheFirstLanguageChoiceStartsTheReportsOnce) {
     const auto record = Started();
     record->SetLanguageCode(u"de");  // a second language button
     record->ReportStart();
+    AllMade(*record);
 
     const auto calls = SoapCalls();
     ASSERT_EQ(calls.size(), 1u);
@@ -111,6 +120,7 @@ TEST_F(StatisticsRecord, LeavingAfterTheContactDetailsSendsThemBeforeTheCancel) 
     withContact->SetContact(u"ren\u00e9@example.com", u"Ren\u00e9", u"O'Neil <Jr>", true);
     withContact->ReportUserData();
     withContact->ReportCancel();
+    AllMade(*withContact);
     const auto calls = SoapCalls();
     ASSERT_EQ(Operations(), (std::vector<std::string>{"StartInstallation", "SaveUserInstallation",
                                                        "CancelInstallation"}));
@@ -129,6 +139,7 @@ TEST_F(StatisticsRecord, LeavingAfterTheContactDetailsSendsThemBeforeTheCancel) 
     const auto withoutContact = Started();
     withoutContact->ReportUserData();
     withoutContact->ReportCancel();
+    AllMade(*withoutContact);
     EXPECT_EQ(Operations(), (std::vector<std::string>{"StartInstallation", "CancelInstallation"}));
     EXPECT_TRUE(LogLines().empty());
 }
@@ -137,6 +148,7 @@ TEST_F(StatisticsRecord, TheEndReportCarriesThePackageVersionAndRemembersTheId) 
     Common::Registry::WriteString(HKEY_CURRENT_USER, kSettingsPath, u"GUID", u"id-of-an-earlier-run");
     const auto first = Started();
     first->ReportEnd(TestPackages::Package(u"Corvane2013-3.0.12.345.msi"));
+    AllMade(*first);
 
     const auto calls = SoapCalls();
     ASSERT_EQ(calls.size(), 2u);
@@ -154,6 +166,7 @@ TEST_F(StatisticsRecord, TheEndReportCarriesThePackageVersionAndRemembersTheId) 
     // The next run finds this run's id; a file that is no package has no version.
     const auto next = Started();
     next->ReportEnd(TestPackages::Package(u"NotAPackage.msi"));
+    AllMade(*next);
     EXPECT_EQ(next->PreviousInstallationId(), first->InstallationId());
     EXPECT_EQ(next->PackageVersion(), u"");
     EXPECT_EQ(SoapCalls().back().Value("MSI_build"), "");
@@ -165,6 +178,7 @@ TEST_F(StatisticsRecord, AnIdStoredAsAnotherTypeIsNeitherReadNorReplaced) {
     Common::Registry::WriteDword(HKEY_CURRENT_USER, kSettingsPath, u"GUID", 7);
     const auto record = Started();
     record->ReportEnd(TestPackages::Package(u"Corvane2013-3.0.12.345.msi"));
+    AllMade(*record);
     EXPECT_EQ(record->PreviousInstallationId(), u"");
     EXPECT_EQ(Common::Registry::ReadDword(HKEY_CURRENT_USER, kSettingsPath, u"GUID"), 7u);
     EXPECT_EQ(Operations().back(), "EndInstallation");
@@ -188,6 +202,7 @@ TEST_F(StatisticsRecord, AFailedReportLeavesOneFallbackLine) {
         TestServer::Reset();
         TestServer::ArmFault(std::string("path=/DesktopService.asmx&") + c.fault);
         const auto record = Started();
+        AllMade(*record);
         const std::string prefix = "Method:StartInstallation,GUID:" + Narrow(record->InstallationId()) +
                                    ",Joinlink:,Wid:42,ProductId:corvane,MsiVersion:Not defined yet,InstallerVersion:" +
                                    Narrow(record->InstallerVersion()) + ",Fail result:";
@@ -208,6 +223,7 @@ TEST_F(StatisticsRecord, AnUnreachableServiceGivesStatusZeroForEachReport) {
     record->SetContact(u"user@example.com", u"", u"", false);
     record->ReportUserData();
     record->ReportCancel();
+    AllMade(*record);
     const auto lines = LogLines();
     ASSERT_EQ(lines.size(), 3u);
     const char* operations[] = {"StartInstallation", "SaveUserInstallation", "CancelInstallation"};

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -78,6 +79,7 @@ protected:
                                       Wizard::Statistics::RecordSupport());
         record.SetLanguageCode(u"en");
         record.ReportStart();
+        ASSERT_TRUE(record.WaitForReports(std::chrono::seconds(60)));
         const auto lines = ServicesRefServer::LogLines();
         if (expected.answered) {
             EXPECT_TRUE(lines.empty());
