@@ -3,22 +3,16 @@
 #include <objbase.h>
 
 #include <algorithm>
-#include <memory>
 #include <utility>
 #include <vector>
 
+#include "common/ComPtr_win.h"
 #include "common/WideText.h"
 #include "msi/PackagePublisher.h"
 
 namespace MSIInstaller {
 
 namespace {
-
-struct ComRelease {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
-template <typename T>
-using ComObject = std::unique_ptr<T, ComRelease>;
 
 class Hash {
 public:
@@ -58,27 +52,25 @@ bool IsSignatureStream(const std::u16string& name) {
 }
 
 bool HashStream(IStorage& storage, const std::u16string& name, Hash& hash) {
-    IStream* opened = nullptr;
-    if (FAILED(storage.OpenStream(Common::AsWide(name), nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &opened))) {
+    Common::ComPtr<IStream> stream;
+    if (FAILED(storage.OpenStream(Common::AsWide(name), nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, stream.Put()))) {
         return false;
     }
-    ComObject<IStream> stream(opened);
     std::vector<char> buffer(64 * 1024);
     for (;;) {
         ULONG read = 0;
-        if (FAILED(stream->Read(buffer.data(), static_cast<ULONG>(buffer.size()), &read))) return false;
+        if (FAILED(stream.Get()->Read(buffer.data(), static_cast<ULONG>(buffer.size()), &read))) return false;
         if (read == 0) return true;
         if (!hash.Add(buffer.data(), read)) return false;
     }
 }
 
 bool HashStorage(IStorage& storage, bool isRoot, Hash& hash) {
-    IEnumSTATSTG* enumerated = nullptr;
-    if (FAILED(storage.EnumElements(0, nullptr, 0, &enumerated))) return false;
-    ComObject<IEnumSTATSTG> elements(enumerated);
+    Common::ComPtr<IEnumSTATSTG> elements;
+    if (FAILED(storage.EnumElements(0, nullptr, 0, elements.Put()))) return false;
     std::vector<std::pair<std::u16string, DWORD>> children;
     STATSTG element{};
-    while (elements->Next(1, &element, nullptr) == S_OK) {
+    while (elements.Get()->Next(1, &element, nullptr) == S_OK) {
         children.emplace_back(reinterpret_cast<const char16_t*>(element.pwcsName), element.type);
         CoTaskMemFree(element.pwcsName);
     }
@@ -89,13 +81,12 @@ bool HashStorage(IStorage& storage, bool isRoot, Hash& hash) {
         if (type == STGTY_STREAM) {
             if (!HashStream(storage, name, hash)) return false;
         } else if (type == STGTY_STORAGE) {
-            IStorage* opened = nullptr;
+            Common::ComPtr<IStorage> child;
             if (FAILED(storage.OpenStorage(Common::AsWide(name), nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr,
-                                           0, &opened))) {
+                                           0, child.Put()))) {
                 return false;
             }
-            ComObject<IStorage> child(opened);
-            if (!HashStorage(*child, false, hash)) return false;
+            if (!HashStorage(*child.Get(), false, hash)) return false;
         }
     }
     STATSTG self{};
@@ -160,13 +151,13 @@ bool ContentMatchesMessageDigest(HCRYPTMSG message) {
 std::string PackageAuthenticodeDigest(const std::u16string& path, const char* digestAlgorithmOid) {
     Hash hash(digestAlgorithmOid);
     if (!hash.IsValid()) return {};
-    IStorage* opened = nullptr;
+    Common::ComPtr<IStorage> root;
     // Read sharing only: the package may be held against writes meanwhile.
-    if (FAILED(StgOpenStorage(Common::AsWide(path), nullptr, STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0, &opened))) {
+    if (FAILED(StgOpenStorage(Common::AsWide(path), nullptr, STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0,
+                              root.Put()))) {
         return {};
     }
-    ComObject<IStorage> root(opened);
-    if (!HashStorage(*root, true, hash)) return {};
+    if (!HashStorage(*root.Get(), true, hash)) return {};
     return hash.Value();
 }
 

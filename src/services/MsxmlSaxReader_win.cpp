@@ -29,7 +29,7 @@ bool MsxmlSaxReader::Parse(const std::string& document, ISaxEventSink& sink) {
     if (document.empty()) return false;
     // A stream rather than a byte array: Wine's reader drops the last byte
     // of an array.
-    ComPtr<IStream> stream(SHCreateMemStream(reinterpret_cast<const BYTE*>(document.data()),
+    Common::ComPtr<IStream> stream(SHCreateMemStream(reinterpret_cast<const BYTE*>(document.data()),
                                              static_cast<UINT>(document.size())));
     if (!stream) return false;
     VARIANT input;

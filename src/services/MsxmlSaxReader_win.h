@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "services/ComPtr_win.h"
+#include "common/ComPtr_win.h"
 #include "services/SaxContentAdapter_win.h"
 
 namespace Soap {
@@ -28,7 +28,7 @@ private:
     MsxmlSaxReader() = default;
 
     SaxContentAdapter adapter_;
-    ComPtr<ISAXXMLReader> reader_;  // released before the adapter it holds
+    Common::ComPtr<ISAXXMLReader> reader_;  // released before the adapter it holds
 };
 
 }  // namespace Soap

@@ -4,40 +4,28 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <memory>
-
+#include "common/ComPtr_win.h"
 #include "common/WideText.h"
 
 namespace Wizard {
-namespace {
-
-struct ComRelease {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
-template <typename T>
-using ComOwner = std::unique_ptr<T, ComRelease>;
-
-}  // namespace
 
 bool CreateShellShortcut(const std::u16string& linkPath, const std::u16string& targetPath) {
     wchar_t fullTarget[MAX_PATH] = {};
     const DWORD length = GetFullPathNameW(Common::AsWide(targetPath), MAX_PATH, fullTarget, nullptr);
     if (length == 0 || length >= MAX_PATH) return false;
 
-    IShellLinkW* rawLink = nullptr;
+    Common::ComPtr<IShellLinkW> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(&rawLink))))
+                                reinterpret_cast<void**>(link.Put()))))
         return false;
-    ComOwner<IShellLinkW> link(rawLink);
-    if (FAILED(link->SetPath(fullTarget)) || FAILED(link->SetDescription(L""))) return false;
+    if (FAILED(link.Get()->SetPath(fullTarget)) || FAILED(link.Get()->SetDescription(L""))) return false;
 
-    IPersistFile* rawFile = nullptr;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&rawFile)))) return false;
-    ComOwner<IPersistFile> file(rawFile);
+    Common::ComPtr<IPersistFile> file;
+    if (FAILED(link.Get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put())))) return false;
     wchar_t linkBuffer[MAX_PATH] = {};
     if (linkPath.size() >= MAX_PATH) return false;
     lstrcpynW(linkBuffer, Common::AsWide(linkPath), MAX_PATH);
-    return SUCCEEDED(file->Save(linkBuffer, TRUE));
+    return SUCCEEDED(file.Get()->Save(linkBuffer, TRUE));
 }
 
 std::u16string SpecialFolderPath(int csidl, bool create) {

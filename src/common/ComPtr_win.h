@@ -5,7 +5,7 @@
 
 #include "common/UniqueResource.h"
 
-namespace Soap {
+namespace Common {
 
 template <typename Interface>
 struct ComReleaseTraits {
@@ -17,4 +17,4 @@ struct ComReleaseTraits {
 template <typename Interface>
 using ComPtr = Common::UniqueResource<ComReleaseTraits<Interface>>;
 
-}  // namespace Soap
+}  // namespace Common
