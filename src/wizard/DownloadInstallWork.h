@@ -1,8 +1,9 @@
 // The work of the download and install page, run on its worker thread:
 // download the package (reusing one already in the download folder), check
 // that it is the package the configured copy names by its digest (or, without
-// one, by the trusted signature of the publisher) and an installer database, holding the file unchangeable from that check until the
-// installation has read it, remove an installed version when the
+// one, by the trusted signature of the publisher) and an installer database,
+// holding the file unchangeable from that check until the installation has
+// read it, remove an installed version when the
 // user chose to reinstall, install silently, report the end and save the
 // settings. A package travels from the PackageSource through the checks of
 // the TargetMachine into its Windows Installer; the DownloadInstallView shows
