@@ -9,14 +9,12 @@ namespace {
 // built: none of them may load a DLL from the folder the installer was
 // started from.
 __attribute__((constructor(101))) void LimitDllSearch() {
-  RestrictDllSearchToSystemFolder();
-  PreloadIndirectSystemDlls();
+    RestrictDllSearchToSystemFolder();
+    PreloadIndirectSystemDlls();
 }
 
 CCorvaneInstallerApp theApp;
 
-} // namespace
+}  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  return theApp.Run(instance);
-}
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { return theApp.Run(instance); }
