@@ -8,3 +8,11 @@
 // system folder, and takes the current folder out of it. Call it before
 // anything else of the process runs; DLLs loaded earlier stay as they are.
 void RestrictDllSearchToSystemFolder();
+
+// Loads, by their full path in the system folder, the DLLs that system DLLs
+// load for themselves (image codecs, shell property and theme helpers, crypto
+// and network helpers). Where the search cannot be limited (Windows 7 without
+// its loader update) or a system DLL searches on its own terms, a DLL already
+// loaded is the one used, whatever lies beside the installer. Call it right
+// after RestrictDllSearchToSystemFolder.
+void PreloadIndirectSystemDlls();

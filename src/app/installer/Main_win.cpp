@@ -8,7 +8,10 @@ namespace {
 // The first initialiser of the program, before the other static objects are
 // built: none of them may load a DLL from the folder the installer was
 // started from.
-__attribute__((constructor(101))) void LimitDllSearch() { RestrictDllSearchToSystemFolder(); }
+__attribute__((constructor(101))) void LimitDllSearch() {
+    RestrictDllSearchToSystemFolder();
+    PreloadIndirectSystemDlls();
+}
 
 CCorvaneInstallerApp theApp;
 
