@@ -16,9 +16,10 @@ const wchar_t* const kIndirectSystemDlls[] = {
     L"apphelp.dll", L"netapi32.dll", L"mpr.dll", L"cabinet.dll", L"version.dll",
     // Themes, images and text of the controls.
     L"uxtheme.dll", L"dwmapi.dll", L"windowscodecs.dll", L"oleacc.dll", L"usp10.dll", L"textshaping.dll",
+    L"msimg32.dll",
     // Crypto and network helpers of the download and the signature check.
     L"cryptbase.dll", L"cryptsp.dll", L"rsaenh.dll", L"msasn1.dll", L"ntmarta.dll", L"secur32.dll",
-    L"sspicli.dll", L"dnsapi.dll", L"winnsi.dll", L"mswsock.dll",
+    L"sspicli.dll", L"dnsapi.dll", L"winnsi.dll", L"mswsock.dll", L"dhcpcsvc.dll",
 };
 
 }  // namespace

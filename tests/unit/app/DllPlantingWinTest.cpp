@@ -26,50 +26,50 @@ namespace {
 
 using Common::AsWide;
 
-// Known DLLs on every Windows from 7 on: the loader maps them from the system
-// folder whatever lies beside the program.
-const std::set<std::string> kKnownDlls = {
-    "advapi32.dll", "clbcatq.dll", "comdlg32.dll", "difxapi.dll", "gdi32.dll",   "imagehlp.dll",
-    "imm32.dll",    "kernel32.dll", "msctf.dll",   "msvcrt.dll",  "normaliz.dll", "nsi.dll",
-    "ole32.dll",    "oleaut32.dll", "psapi.dll",   "rpcrt4.dll",  "sechost.dll",  "setupapi.dll",
-    "shell32.dll",  "shlwapi.dll",  "user32.dll",  "wldap32.dll", "ws2_32.dll",
-};
+// The lines of a list file of the test's source folder, without comments.
+std::vector<std::string> ListLines(const char* path) {
+    std::vector<std::string> lines;
+    const auto text = Common::ReadWholeFile(TestPackages::WindowsPath(path));
+    if (!text) return lines;
+    std::string line;
+    const auto endLine = [&] {
+        if (!line.empty() && line[0] != '#') lines.push_back(line);
+        line.clear();
+    };
+    for (const char c : *text) {
+        if (c == '\n') {
+            endLine();
+        } else if (c != '\r') {
+            line += c;
+        }
+    }
+    endLine();
+    return lines;
+}
 
-// Loaded while the installer runs but not planted, each because Wine loads it
-// for its own DLLs where Windows does not search for it at all. On Windows
-// these are static imports of known DLLs, which the loader takes from the
-// system folder with the known DLL itself; Wine's built-in DLLs resolve their
-// imports along the program's search path instead, before any code of the
-// program has run. A decoy of any of them is loaded under Wine whatever the
-// program does. The installer's own use of them is covered by the import
-// table test and by their delay-loading after the search has been limited.
-const std::set<std::string> kWineOwnLoads = {
-    // Mapped with kernel32 by the loader itself, on Windows as well.
-    "kernelbase.dll",
-    // Imported by Wine's msvcrt and by its user32 and gdi32 (known DLLs on
-    // Windows, where msvcrt imports no ucrtbase and user32 no version.dll).
-    "ucrtbase.dll", "version.dll", "win32u.dll",
-    // Wine's compression library, a dependency of its own DLLs only.
-    "zlib1.dll",
-    // Imported by Wine's ole32 and by its shell32 and shlwapi, which the
-    // installer imports: they are resolved with the program's own imports.
-    "combase.dll", "shcore.dll",
-};
+// The DLLs of dlls-not-planted.txt whose reason is `reason` ("known": a known
+// DLL of every Windows from 7 on; "wine": loaded by Wine for its own DLLs).
+std::set<std::string> NotPlanted(const std::string& reason) {
+    std::set<std::string> names;
+    for (const auto& line : ListLines(CORVANE_DLLS_NOT_PLANTED)) {
+        if (line.compare(0, reason.size() + 1, reason + " ") == 0) names.insert(line.substr(reason.size() + 1));
+    }
+    return names;
+}
+
+const std::set<std::string>& KnownDlls() {
+    static const std::set<std::string> names = NotPlanted("known");
+    return names;
+}
 
 // The DLLs a traced run of the installer loads (see tools/trace-loaded-dlls),
-// less the known DLLs and Wine's own loads: a decoy of each is planted.
+// less those of dlls-not-planted.txt: a decoy of each is planted.
 std::vector<std::string> PlantedNames() {
+    const auto known = KnownDlls();
+    const auto wineOwn = NotPlanted("wine");
     std::vector<std::string> names;
-    const auto list = Common::ReadWholeFile(TestPackages::WindowsPath(CORVANE_LOADED_DLLS));
-    if (!list) return names;
-    std::string line;
-    for (const char c : *list) {
-        if (c != '\n') {
-            if (c != '\r') line += c;
-            continue;
-        }
-        if (!line.empty() && kKnownDlls.count(line) == 0 && kWineOwnLoads.count(line) == 0) names.push_back(line);
-        line.clear();
+    for (const auto& name : ListLines(CORVANE_LOADED_DLLS)) {
+        if (known.count(name) == 0 && wineOwn.count(name) == 0) names.push_back(name);
     }
     return names;
 }
@@ -248,7 +248,8 @@ TEST(DllImports, TheInstallerImportsOnlyKnownDllsAtLoadTime) {
     ASSERT_TRUE(image);
     const auto imported = ImportedDlls(*image);
     ASSERT_FALSE(imported.empty());
-    for (const auto& name : imported) EXPECT_EQ(kKnownDlls.count(name), 1u) << name << " is imported at load time";
+    ASSERT_GT(KnownDlls().size(), 10u) << "the list of known DLLs is missing or nearly empty";
+    for (const auto& name : imported) EXPECT_EQ(KnownDlls().count(name), 1u) << name << " is imported at load time";
 }
 
 TEST_F(DllPlanting, ToolModesLoadNothingFromTheInstallersFolder) {
