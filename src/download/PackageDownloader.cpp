@@ -436,7 +436,7 @@ bool PackageDownloader::BeginBody() {
             fileFailure_ = FileFailure(true);
             return false;
         }
-        resume_.validator = !resume_.etag.empty() ? resume_.etag : resume_.lastModified;
+        resume_.validator = Download::IfRangeValidator(resume_.etag, resume_.lastModified);
     }
     if (!RoomForBody()) {
         fileFailure_ = UDownloadException(DownloadFailure::DiskWrite, kNoRoom);

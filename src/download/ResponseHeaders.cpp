@@ -11,6 +11,28 @@ bool Blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 bool Digit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
+bool Control(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+}
+
+// "opaque-tag": a quoted run of visible characters (or bytes above ASCII) without quotes.
+bool StrongEntityTag(std::string_view tag) {
+    if (tag.size() < 2 || tag.front() != '"' || tag.back() != '"') return false;
+    for (const char c : tag.substr(1, tag.size() - 2)) {
+        if (Control(c) || c == ' ' || c == '"') return false;
+    }
+    return true;
+}
+
+bool PlainText(std::string_view text) {
+    if (text.empty()) return false;
+    for (const char c : text) {
+        if (Control(c)) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<std::string> HeaderValue(std::string_view line, std::string_view name) {
@@ -36,6 +58,12 @@ std::int64_t ContentRangeStart(std::string_view value) {
         start = start * 10 + digit;
     }
     return !value.empty() && value.front() == '-' ? start : -1;
+}
+
+std::string IfRangeValidator(std::string_view etag, std::string_view lastModified) {
+    if (StrongEntityTag(etag)) return std::string(etag);
+    if (PlainText(lastModified)) return std::string(lastModified);
+    return {};
 }
 
 }  // namespace Download

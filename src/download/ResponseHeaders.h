@@ -18,4 +18,10 @@ std::optional<std::string> HeaderValue(std::string_view line, std::string_view n
 // none ("bytes */T", garbage, a number too large).
 std::int64_t ContentRangeStart(std::string_view value);
 
+// The validator a resumed request sends back in If-Range: the entity tag when
+// it is a strong one (a weak tag never matches there), else the modification
+// date; empty when neither can be sent back as it came. A control character
+// in either would end or split the request's header line.
+std::string IfRangeValidator(std::string_view etag, std::string_view lastModified);
+
 }  // namespace Download

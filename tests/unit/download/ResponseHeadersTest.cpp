@@ -7,6 +7,7 @@ namespace {
 
 using Download::ContentRangeStart;
 using Download::HeaderValue;
+using Download::IfRangeValidator;
 
 TEST(ResponseHeaders, AHeaderValueIsFoundByItsNameWithoutRegardToCase) {
     const struct {
@@ -48,6 +49,31 @@ TEST(ResponseHeaders, TheFirstByteOfAContentRange) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
         EXPECT_EQ(ContentRangeStart(c.value), c.start);
+    }
+}
+
+TEST(ResponseHeaders, TheValidatorSentBackInIfRange) {
+    const struct {
+        std::string etag;
+        std::string lastModified;
+        std::string validator;
+    } cases[] = {
+        {"\"v1\"", "Tue, 01 Dec 2026 10:00:00 GMT", "\"v1\""},
+        {"", "Tue, 01 Dec 2026 10:00:00 GMT", "Tue, 01 Dec 2026 10:00:00 GMT"},
+        // A weak tag never matches in If-Range: the date serves instead, or nothing.
+        {"W/\"v1\"", "Tue, 01 Dec 2026 10:00:00 GMT", "Tue, 01 Dec 2026 10:00:00 GMT"},
+        {"W/\"v1\"", "", ""},
+        {"v1", "", ""},  // not quoted
+        {"\"\"", "", "\"\""},
+        // Control characters would split or end the request's header line.
+        {"\"a\"\rX-Injected: 1", "", ""},
+        {"\"a\rb\"", "Tue, 01 Dec 2026\r10:00:00 GMT", ""},
+        {std::string("\"a\0b\"", 5), "Tue", "Tue"},
+        {"", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.etag + " | " + c.lastModified);
+        EXPECT_EQ(IfRangeValidator(c.etag, c.lastModified), c.validator);
     }
 }
 
