@@ -307,6 +307,9 @@ std::u16string PackageDownloader::Download() {
             // any other broken transfer: handed on as finished, a cut package
             // could pass the caller's check and reach the installer.
             // A part that would not continue the file ends as a range error.
+            // The bytes of a transfer that kept breaking stay for a retry of
+            // the same target, which continues them under If-Range.
+            if (again && !resume_.startOver && resume_.onDisk > 0) keptTarget_ = targetPath_;
             Fail(DownloadFailure::TransferFailed, resume_.startOver ? CURLE_RANGE_ERROR : answer.result);
         }
         if (!WaitToReconnect(attempt)) throw StopDownloading();

@@ -230,7 +230,8 @@ private:
     // the file refused it or it would not fit
     std::optional<UDownloadException> fileFailure_;
     ResumeState resume_;                // transfer thread only
-    // The target whose bytes a failed write left to be continued; empty: none.
+    // The target whose bytes a failed write or a transfer that kept breaking
+    // left to be continued by the next download of it; empty: none.
     std::u16string keptTarget_;
     Hop hop_;                           // transfer thread only
 };

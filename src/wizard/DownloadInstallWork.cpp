@@ -65,7 +65,9 @@ std::u16string DownloadInstallWork::DownloadPackage() {
         } catch (const UDownloadException& error) {
             reports_.RecordOutcome(WorkPhase::Download, kDownloadFailure, {});
             if (view_.ShowError(DownloadFailureText(error), ErrorButtons::CancelRetry) != ErrorChoice::Retry) break;
-            source_.ResetDownloadLink();  // the retry starts over from the built-in address
+            // The retry goes to the built-in address; a transfer of the same
+            // target continues the bytes the failed one left.
+            source_.ResetDownloadLink();
         } catch (const StopDownloading&) {
             reports_.RecordOutcome(WorkPhase::Download, kCancelledByUser, {});
             break;

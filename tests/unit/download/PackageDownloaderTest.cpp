@@ -294,6 +294,53 @@ TEST_F(PackageDownloaderTest, ABrokenTransferIsTakenUpWhereItBroke) {
     }
 }
 
+// Retry in the error dialog after the attempts ran out downloads the same
+// target again: it continues the bytes on disk rather than starting over.
+TEST_F(PackageDownloaderTest, ADownloadOfTheSameTargetAfterTheAttemptsRanOutContinuesTheFile) {
+    constexpr int kSize = 300000;
+    TestServer::MakePackage("p.msi", kSize);
+    PackageDownloader engine(Recorder(), QuickRetries(1));
+    engine.SetUrl(Wide(Url("/packages/p.msi")));
+    const std::u16string path = engine.ResolveTargetPath(Folder());
+    TestServer::ArmFault("path=/packages/p.msi&mode=cut&keep=120000&times=1");
+    EXPECT_TRUE(IsFailure(DownloadError([&] { engine.Download(); }), DownloadFailure::TransferFailed, 18));
+    EXPECT_TRUE(TestServer::FileHoldsPattern(path, 120000));
+
+    // As the wizard's retry does: the address again, its name, the transfer.
+    engine.SetUrl(Wide(Url("/packages/p.msi")));
+    ASSERT_EQ(engine.ResolveTargetPath(Folder()), path);
+    EXPECT_EQ(engine.Download(), path);
+    EXPECT_TRUE(TestServer::FileHoldsPattern(path, kSize));
+    const auto journal = TestServer::Journal();
+    ASSERT_FALSE(journal.empty());
+    EXPECT_EQ(journal.back().Header("Range"), "bytes=120000-");
+    EXPECT_TRUE(journal.back().Header("If-Range"));
+}
+
+// While the exit question is open the transfer is paused; a server or proxy
+// that closes the idle connection meanwhile costs only a range request after
+// No, not the bytes already there.
+TEST_F(PackageDownloaderTest, AConnectionClosedDuringAPauseIsTakenUpWhereItBrokeAfterThePause) {
+    constexpr int kSize = 600000;
+    TestServer::MakePackage("p.msi", kSize);
+    PackageDownloader engine(Recorder(), QuickRetries(5));
+    engine.SetUrl(Wide(Url("/packages/p.msi")));
+    const std::u16string path = engine.ResolveTargetPath(Folder());
+    TestServer::ArmFault("path=/packages/p.msi&mode=cut&keep=200000&times=1");
+
+    const auto raised = DownloadWhile(engine, [&] {
+        WaitForBytes(20000);
+        engine.Pause(true);
+        std::this_thread::sleep_for(700ms);  // the server sends its part and closes meanwhile
+        engine.Pause(false);
+    });
+    EXPECT_FALSE(raised);
+    EXPECT_TRUE(TestServer::FileHoldsPattern(path, kSize));
+    const auto journal = TestServer::Journal();
+    ASSERT_EQ(journal.size(), 3u);  // the name request, the broken transfer, its rest
+    EXPECT_EQ(journal[2].Header("Range"), "bytes=200000-");
+}
+
 // A stop during the wait before the next attempt ends it at once: the wait
 // here would last ten minutes, and ctest's time limit is what catches it.
 TEST_F(PackageDownloaderTest, AStopEndsTheWaitBeforeReconnecting) {
