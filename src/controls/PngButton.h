@@ -76,6 +76,12 @@ private:
     COLORREF disabledColor_ = RGB(81, 94, 105);
     COLORREF normalColor_ = RGB(4, 112, 203);
     COLORREF hoverColor_ = RGB(127, 193, 249);
+    // The window-sized picture behind the button is decoded when the button
+    // is first drawn: most buttons sit on pages that are never shown, and
+    // each decode costs as much memory as the whole window.
+    void DecodeBackground();
     SmartBitmap background_;
+    int backgroundId_ = 0;
+    int decodedBackgroundId_ = 0;
     HWND reference_ = nullptr;
 };

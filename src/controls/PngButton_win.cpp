@@ -53,7 +53,7 @@ PngButton::PngButton() {
     fontDescription_.lfQuality = ANTIALIASED_QUALITY;
     lstrcpynW(fontDescription_.lfFaceName, L"Arial", LF_FACESIZE);
     font_.Reset(CreateFontIndirectW(&fontDescription_));
-    background_.LoadFromResource(kDefaultBackground);
+    SetBackgroundImage(kDefaultBackground);
 }
 
 void PngButton::OnSubclassed() {
@@ -75,7 +75,17 @@ bool PngButton::SetImages(int normalId, int hoverId, int pressedId, HWND referen
     return loaded;
 }
 
-void PngButton::SetBackgroundImage(int id) { background_.LoadFromResource(id); }
+void PngButton::SetBackgroundImage(int id) {
+    // A missing resource leaves the background as it was.
+    std::size_t size = 0;
+    if (FindResourceBytes(nullptr, id, L"PNG", size)) backgroundId_ = id;
+}
+
+void PngButton::DecodeBackground() {
+    if (decodedBackgroundId_ == backgroundId_) return;
+    background_.LoadFromResource(backgroundId_);
+    decodedBackgroundId_ = backgroundId_;
+}
 
 void PngButton::SetTextColors(COLORREF normal, COLORREF hover, COLORREF disabled) {
     normalColor_ = normal;
@@ -158,6 +168,7 @@ void PngButton::DrawItem(const DRAWITEMSTRUCT& item) {
     if (!canvas.IsValid()) return;
     {
         Framework::UniqueGraphics graphics = Framework::GraphicsFor(canvas.Dc());
+        DecodeBackground();
         if (background_.IsLoaded()) {
             const RECT button = ScreenClientRect(item.hwndItem);
             const RECT reference = ScreenClientRect(reference_);

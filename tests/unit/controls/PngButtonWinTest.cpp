@@ -38,10 +38,10 @@ protected:
     }
 
     // What the button must look like: the background slice under it, then the image.
-    void Expect(int imageId, const char* state) {
+    void Expect(int imageId, const char* state, int backgroundId = kBackground) {
         const RECT place = button.RectInParent();
         SmartBitmap background, image;
-        background.LoadFromResource(kBackground);
+        background.LoadFromResource(backgroundId);
         image.LoadFromResource(imageId);
         PixelCanvas expected(110, 38), rendered(110, 38);
         {
@@ -137,6 +137,15 @@ TEST_F(PngButtonTest, CaptionSitsAtTheComputedTopPlusTheOffset) {
     const int plain = topRow(0);
     ASSERT_GE(plain, 0);
     EXPECT_EQ(topRow(4), plain + 4);
+}
+
+TEST_F(PngButtonTest, DrawsTheLastBackgroundThatExists) {
+    constexpr int kStage = 136, kMissing = 1265;
+    Expect(kNormal, "default background");
+    button.SetBackgroundImage(kStage);
+    Expect(kNormal, "background set after a first drawing", kStage);
+    button.SetBackgroundImage(kMissing);
+    Expect(kNormal, "a missing background leaves the last one", kStage);
 }
 
 TEST_F(PngButtonTest, MissingImagesAreReportedAndDrawNothing) {
