@@ -1,13 +1,15 @@
 """The download and install page of the real installer on its other paths:
 a custom choice of features, a server error with Retry, a body that is not a
 package, a package larger than the free space, the user cancelling during the
-transfer (and thinking better of it), a package already downloaded, and a
-reinstall over the same version. Each
+transfer (and thinking better of it, also while the server drops the idle
+connection), Retry after the resumed attempts ran out, a package already
+downloaded, and a reinstall over the same version. Each
 ends in a documented state: the contact page after a good installation, or
 the wizard closed with the cancel reported and nothing installed."""
 
 import hashlib
 import shutil
+import time
 
 import pytest
 
@@ -139,6 +141,65 @@ def test_cancel_during_the_transfer_asks_first(installing_wizard, wine, refserve
     assert operations(refserver) == ["StartInstallation", "CancelInstallation"]
     assert not installed_files(wine, "Corvane 2013.exe")
 
+
+
+def header(line, name):
+    """The value of header `name` in a journal line, or None."""
+    prefix = name.lower() + ": "
+    for field in line.split("\t")[4:]:
+        if field.lower().startswith(prefix):
+            return field[len(prefix):]
+    return None
+
+
+def test_an_idle_connection_closed_while_the_exit_question_is_open_is_resumed_after_no(installing_wizard, wine,
+                                                                                        refserver):
+    wizard = installing_wizard
+    # The name request and the transfer: a first megabyte, then the server
+    # holds the connection idle for a while and closes it, as servers and
+    # proxies do with a transfer nobody reads.
+    linger = 5.0
+    refserver.control("fault", path=PACKAGE_PATH, mode="cut", keep="1000000", linger=str(linger), times="2")
+    start_typical(wizard)
+    wizard.wait_page(123)
+    assert wait_for(lambda: len(requests(refserver, PACKAGE_PATH)) == 2, 60), "the transfer never started"
+    transfer_seen = time.monotonic()
+    assert wait_for(lambda: wizard.enabled(PAGE_CANCEL), 10), "the page's Cancel button was never enabled"
+    wizard.press(PAGE_CANCEL)
+    assert wizard.ask("wait-window", EXIT_DIALOG, 10) == ""
+    time.sleep(max(0.0, transfer_seen + linger + 1.5 - time.monotonic()))
+    # Paused: nothing was asked while the question was open.
+    assert len(requests(refserver, PACKAGE_PATH)) == 2
+    wizard.ask("press", EXIT_DIALOG, EXIT_NO)
+    wait_installed(wizard)
+
+    transfers = requests(refserver, PACKAGE_PATH)
+    assert len(transfers) == 3, "the closed transfer was not taken up once where it broke"
+    assert header(transfers[2], "Range") == "bytes=1000000-"
+    assert header(transfers[2], "If-Range")
+    assert installed_files(wine, "Corvane 2013.exe")
+    assert operations(refserver) == ["StartInstallation", "EndInstallation"]
+
+
+def test_retry_after_the_attempts_ran_out_continues_the_partial_file(installing_wizard, wine, refserver):
+    wizard = installing_wizard
+    # Every request for the package breaks after 100,000 bytes: the engine's
+    # resumed attempts each add their part, then it gives up.
+    refserver.control("fault", path=PACKAGE_PATH, mode="cut", keep="100000")
+    start_typical(wizard)
+    assert wizard.ask("wait-window", ERROR_DIALOG, 120) == "", "no error dialog"
+    partial = download_folder(wine) / PACKAGE
+    kept = partial.stat().st_size
+    assert 0 < kept < 4_000_000 and kept % 100000 == 0, kept
+
+    refserver.control("reset")  # a healthy server from here on
+    wizard.ask("press", ERROR_DIALOG, ERROR_RETRY)
+    wait_installed(wizard)
+    transfers = requests(refserver, PACKAGE_PATH)
+    assert len(transfers) == 2, transfers  # the name request, then the rest of the file
+    assert header(transfers[1], "Range") == f"bytes={kept}-"
+    assert header(transfers[1], "If-Range")
+    assert installed_files(wine, "Corvane 2013.exe")
 
 # A package server that misbehaves on every request for the package: each
 # ends in the download error dialog once the engine has given up (a cut

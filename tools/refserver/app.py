@@ -81,6 +81,12 @@ class Exchange:
             self._write_body(source, size, mode, counted)
         if mode == "stall":
             _fall_silent(handler)
+        if mode == "cut" and "linger" in self.fault.params:
+            try:
+                handler.wfile.flush()
+            except OSError:
+                pass
+            time.sleep(self.fault.number("linger", 0.0, float))
         if mode in ("cut", "stall", "huge"):
             _abort(handler)
 

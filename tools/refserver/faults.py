@@ -13,6 +13,8 @@ Modes and parameters:
             seed=S            instead of keep: N drawn from S and the number of
                               the request under the rule (0 <= N < length), so
                               each request is cut elsewhere and a run repeats
+            linger=S          wait S seconds after the last byte before closing
+                              (an idle connection a server or proxy drops)
   nolength                    send the body without Content-Length and close
   huge      length=N          announce a body of N bytes (default 2**50, more
                               than any disk has free), send the real body, close
