@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <chrono>
-#include <random>
 #include <string_view>
 
 #define CURL_DISABLE_DEPRECATION  // the progress callback with double counts
 #include <curl/curl.h>
 
+#include "common/SystemRandom.h"
 #include "download/PackageFileName.h"
 #include "download/RequestOptions.h"
 #include "download/RequestUrl.h"
@@ -415,9 +415,10 @@ bool PackageDownloader::RoomForBody() {
 
 bool PackageDownloader::WaitToReconnect(int attempt) {
     if (reconnecting_) reconnecting_();
-    static thread_local std::minstd_rand jitter(std::random_device{}());
     const long base = timeouts_.firstReconnectDelayMilliseconds << std::min(attempt - 1, 16);
-    const long delay = base + static_cast<long>(std::uniform_real_distribution<double>(0.0, 0.25)(jitter) * base);
+    unsigned draw = 0;  // without the system's randomness: no jitter
+    Common::FillSystemRandom(&draw, sizeof draw);
+    const long delay = base + static_cast<long>(static_cast<double>(draw % 1024) / 4096.0 * base);  // up to +25 %
     std::unique_lock<std::mutex> lock(stopLock_);
     return !stopped_.wait_for(lock, std::chrono::milliseconds(delay), [this] { return stop_.load(); });
 }

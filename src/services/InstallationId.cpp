@@ -1,7 +1,6 @@
 #include "services/InstallationId.h"
 
-#include <exception>
-#include <random>
+#include "common/SystemRandom.h"
 
 std::u16string UuidText(const std::array<std::uint8_t, 16>& bytes) {
     static constexpr char16_t kDigits[] = u"0123456789abcdef";
@@ -16,13 +15,7 @@ std::u16string UuidText(const std::array<std::uint8_t, 16>& bytes) {
 
 std::u16string RandomUuidText() {
     std::array<std::uint8_t, 16> bytes{};
-    try {
-        std::random_device source;
-        std::uniform_int_distribution<unsigned> byte(0, 255);
-        for (auto& b : bytes) b = static_cast<std::uint8_t>(byte(source));
-    } catch (const std::exception&) {
-        return {};
-    }
+    if (!Common::FillSystemRandom(bytes.data(), bytes.size())) return {};
     bytes[6] = static_cast<std::uint8_t>((bytes[6] & 0x0F) | 0x40);  // version 4: random
     bytes[8] = static_cast<std::uint8_t>((bytes[8] & 0x3F) | 0x80);  // the RFC 4122 variant
     return UuidText(bytes);

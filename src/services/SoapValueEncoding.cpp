@@ -1,6 +1,5 @@
 #include "services/SoapValueEncoding.h"
 
-#include <cstdio>
 
 namespace Soap {
 namespace {
@@ -16,10 +15,11 @@ bool IsXmlCharacter(char32_t c) {
 
 void AppendReference(std::string& out, char32_t codePoint) {
     if (!IsXmlCharacter(codePoint)) codePoint = 0xFFFD;
-    char buffer[16];
-    const int length = std::snprintf(buffer, sizeof(buffer), codePoint > 0xFFFF ? "&#x%06X;" : "&#x%04X;",
-                                     static_cast<unsigned>(codePoint));
-    out.append(buffer, static_cast<std::size_t>(length));
+    out += "&#x";
+    for (int shift = codePoint > 0xFFFF ? 20 : 12; shift >= 0; shift -= 4) {
+        out += "0123456789ABCDEF"[(codePoint >> shift) & 0xF];
+    }
+    out += ';';
 }
 
 }  // namespace

@@ -19,8 +19,15 @@ int ReadNumber(const std::u16string& text, std::size_t& at) {
 }
 
 std::u16string FixedPoint(double value, int width, int precision) {
-    char buffer[64];
+    char buffer[64] = {};
+#ifdef _WIN32
+    // The system C runtime's formatter: std::snprintf is MinGW's own printf,
+    // a second copy of the floating-point formatting in the executable. It
+    // leaves a cut text unterminated, hence the size less one.
+    _snprintf(buffer, sizeof buffer - 1, "%*.*f", width, precision, value);
+#else
     std::snprintf(buffer, sizeof buffer, "%*.*f", width, precision, value);
+#endif
     return Common::Ascii(buffer);
 }
 

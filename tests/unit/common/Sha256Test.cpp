@@ -67,7 +67,7 @@ TEST(Sha256, ParsesHexadecimalDigests) {
                                 u"ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad0",
                                 u"ga7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad",
                                 u" a7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"}) {
-        EXPECT_EQ(Common::ParseSha256(bad), std::nullopt) << bad[0];
+        EXPECT_EQ(Common::ParseSha256(bad), std::nullopt) << static_cast<int>(bad[0]);
     }
 }
 
