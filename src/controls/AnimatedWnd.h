@@ -6,7 +6,11 @@
 // its own, and starting a step may be requested from any thread.
 //
 // Every frame is drawn into one off-screen canvas, kept for the window's
-// life, and copied to the screen in one operation: ticks only invalidate.
+// life, and copied to the screen in one operation. What stays still during a
+// step (backdrop, title strip, feature text) is drawn once into a second
+// canvas; a tick invalidates only what moves (the boxes' arc and the fading
+// banner), and a paint copies the still picture under that area and draws
+// the banner and the boxes over it, clipped to it.
 #pragma once
 
 #include <windows.h>
@@ -74,6 +78,9 @@ public:
 
     // Draws the current frame into the canvas and copies it to (0, 0) of `dc`.
     void PaintTo(HDC dc);
+    // The same for the part `area` of the window only (what a paint after a
+    // tick updates; the rest of `dc` is left as it is).
+    void PaintTo(HDC dc, const RECT& area);
 
 protected:
     void OnSubclassed() override;
@@ -84,8 +91,15 @@ private:
     LRESULT OnPaint();
     LRESULT OnStartStep();
     bool EnsureCanvas(HDC dc, int width, int height);
-    void DrawFrame(Gdiplus::GpGraphics* graphics);
+    bool EnsureStill(int width, int height);
+    void DrawStill(Gdiplus::GpGraphics* graphics);
     void DrawBoxes(Gdiplus::GpGraphics* graphics);
+    // Where the boxes and their glows are drawn in the current frame, and
+    // where the banner is.
+    RECT BoxesArea() const;
+    RECT BannerArea() const;
+    // The still picture must be drawn again (new text, title or size).
+    void InvalidateStill();
 
     TickClock clock_;
     Controls::CarouselStep step_;
@@ -99,9 +113,13 @@ private:
     int currentText_ = -1;
     CarouselTextPainter textPainter_;
     // The canvas and the graphics object drawing on it, declared after it so
-    // that it is deleted first.
+    // that it is deleted first; the still picture beside it.
     std::unique_ptr<Framework::OffscreenCanvas> canvas_;
     Framework::UniqueGraphics canvasGraphics_;
+    std::unique_ptr<Framework::OffscreenCanvas> still_;
+    bool stillDrawn_ = false;
+    // The boxes' area of the last frame painted: a tick clears it too.
+    RECT boxesPainted_{};
     std::unique_ptr<Framework::Timer> timer_;
     // The window step starts are posted to; read by other threads.
     std::atomic<HWND> stepTarget_{nullptr};

@@ -1,5 +1,8 @@
 #include "controls/AnimatedWnd.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "controls/RingPosition.h"
 #include "controls/WizardBackdrop.h"
 #include "framework/GdiHandles.h"
@@ -12,6 +15,20 @@ constexpr Gdiplus::ARGB kOpaqueBlack = 0xFF000000;
 constexpr POINT kBannerAt{500, 190};
 constexpr POINT kTitleAt{475, 20};
 constexpr POINT kBottomStripAt{0, 426};
+
+RECT Union(const RECT& a, const RECT& b) {
+    if (IsRectEmpty(&a)) return b;
+    if (IsRectEmpty(&b)) return a;
+    RECT both;
+    UnionRect(&both, &a, &b);
+    return both;
+}
+
+// The pixels a picture drawn at (x, y) in a size of width by height touches.
+RECT Covered(float x, float y, float width, float height) {
+    return {static_cast<LONG>(std::floor(x)) - 1, static_cast<LONG>(std::floor(y)) - 1,
+            static_cast<LONG>(std::ceil(x + width)) + 1, static_cast<LONG>(std::ceil(y + height)) + 1};
+}
 
 }  // namespace
 
@@ -53,11 +70,17 @@ void AnimatedWnd::AddTextItem(const std::u16string& title, const std::u16string&
     }
     texts_.push_back({title, {line1, line2, line3, line4}});
     currentText_ = 0;
+    InvalidateStill();
 }
 
 void AnimatedWnd::SetTitleImage(int pngId) {
     title_.Release();
     if (pngId != 0) title_.LoadFromResource(pngId);
+    InvalidateStill();
+}
+
+void AnimatedWnd::InvalidateStill() {
+    stillDrawn_ = false;
     Invalidate(false);
 }
 
@@ -84,7 +107,14 @@ void AnimatedWnd::OnTimer(Framework::Timer&) {
         if (timer_) timer_->Stop();
         banners_.EndFade();
     }
-    Invalidate(false);
+    if (tick.began) {
+        InvalidateStill();  // the next feature text
+        return;
+    }
+    // What moved: the boxes from where they were to where they are, and the
+    // banner's fade.
+    const RECT moved = Union(Union(boxesPainted_, BoxesArea()), BannerArea());
+    if (Handle()) InvalidateRect(Handle(), &moved, FALSE);
 }
 
 LRESULT AnimatedWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -99,16 +129,27 @@ LRESULT AnimatedWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT AnimatedWnd::OnPaint() {
     Framework::PaintDC paint(Handle());
-    PaintTo(paint.Get());
+    PaintTo(paint.Get(), paint.UpdateRect());
     return 0;
 }
 
-void AnimatedWnd::PaintTo(HDC dc) {
+void AnimatedWnd::PaintTo(HDC dc) { PaintTo(dc, ClientRect()); }
+
+void AnimatedWnd::PaintTo(HDC dc, const RECT& area) {
     const RECT client = ClientRect();
-    if (!EnsureCanvas(dc, client.right, client.bottom)) return;
-    DrawFrame(canvasGraphics_.Get());
-    Gdip::GdipFlush(canvasGraphics_.Get(), Gdiplus::FlushIntentionSync);
-    canvas_->CopyTo(dc);
+    if (!EnsureCanvas(dc, client.right, client.bottom) || !EnsureStill(client.right, client.bottom)) return;
+    RECT part;
+    if (!IntersectRect(&part, &area, &client)) return;
+    const int width = part.right - part.left;
+    const int height = part.bottom - part.top;
+    BitBlt(canvas_->Dc(), part.left, part.top, width, height, still_->Dc(), part.left, part.top, SRCCOPY);
+    Gdiplus::GpGraphics* graphics = canvasGraphics_.Get();
+    Gdip::GdipSetClipRectI(graphics, part.left, part.top, width, height, Gdiplus::CombineModeReplace);
+    banners_.DrawBanner(graphics, kBannerAt.x, kBannerAt.y);
+    DrawBoxes(graphics);
+    Gdip::GdipResetClip(graphics);
+    Gdip::GdipFlush(graphics, Gdiplus::FlushIntentionSync);
+    BitBlt(dc, part.left, part.top, width, height, canvas_->Dc(), part.left, part.top, SRCCOPY);
 }
 
 bool AnimatedWnd::EnsureCanvas(HDC dc, int width, int height) {
@@ -135,19 +176,62 @@ bool AnimatedWnd::EnsureCanvas(HDC dc, int width, int height) {
     return true;
 }
 
-void AnimatedWnd::DrawFrame(Gdiplus::GpGraphics* graphics) {
+bool AnimatedWnd::EnsureStill(int width, int height) {
+    if (still_ && still_->Width() == width && still_->Height() == height && stillDrawn_) return true;
+    if (!still_ || still_->Width() != width || still_->Height() != height) {
+        still_ = std::make_unique<Framework::OffscreenCanvas>(canvas_->Dc(), width, height);
+        if (!still_->IsValid()) {
+            still_.reset();
+            return false;
+        }
+    }
+    Framework::UniqueGraphics graphics = Framework::GraphicsFor(still_->Dc());
+    if (!graphics) return false;
+    Gdip::GdipSetInterpolationMode(graphics.Get(), Gdiplus::InterpolationModeLowQuality);
+    Gdip::GdipSetSmoothingMode(graphics.Get(), Gdiplus::SmoothingModeNone);
+    Gdip::GdipSetPixelOffsetMode(graphics.Get(), Gdiplus::PixelOffsetModeNone);
+    DrawStill(graphics.Get());
+    Gdip::GdipFlush(graphics.Get(), Gdiplus::FlushIntentionSync);
+    stillDrawn_ = true;
+    return true;
+}
+
+void AnimatedWnd::DrawStill(Gdiplus::GpGraphics* graphics) {
     Gdip::GdipGraphicsClear(graphics, kOpaqueBlack);
     DrawWizardBackdrop(graphics, background_, Handle());
     bottomStrip_.Draw(graphics, kBottomStripAt.x, kBottomStripAt.y);
-    banners_.DrawBanner(graphics, kBannerAt.x, kBannerAt.y);
     title_.Draw(graphics, kTitleAt.x, kTitleAt.y);
-    DrawBoxes(graphics);
     if (currentText_ >= 0 && currentText_ < static_cast<int>(texts_.size()))
         textPainter_.Draw(graphics, texts_[currentText_]);
 }
 
+RECT AnimatedWnd::BannerArea() const {
+    const SIZE size = banners_.BannerSize();
+    return {kBannerAt.x, kBannerAt.y, kBannerAt.x + size.cx, kBannerAt.y + size.cy};
+}
+
+RECT AnimatedWnd::BoxesArea() const {
+    const double progress = step_.Progress(clock_());
+    RECT area{};
+    for (int i = 0; i < Controls::kCarouselImageCount; ++i) {
+        const int slot = Controls::CarouselSlot(i, step_.Rotation());
+        const Controls::BoxPlacement box = Controls::PlaceBox(Controls::CarouselPosition(slot, progress));
+        const auto x = static_cast<float>(box.x);
+        const auto y = static_cast<float>(box.y);
+        const auto scale = static_cast<float>(box.scale);
+        area = Union(area, Covered(x, y, boxes_[i].Width() * scale, boxes_[i].Height() * scale));
+        if (box.glows) {
+            const Controls::CarouselImage& image = Controls::kCarouselImages[i];
+            area = Union(area, Covered(x + image.glowX, y + image.glowY, static_cast<float>(glows_[i].Width()),
+                                       static_cast<float>(glows_[i].Height())));
+        }
+    }
+    return area;
+}
+
 void AnimatedWnd::DrawBoxes(Gdiplus::GpGraphics* graphics) {
     const double progress = step_.Progress(clock_());
+    boxesPainted_ = BoxesArea();
     // In image order: later boxes cover earlier ones.
     for (int i = 0; i < Controls::kCarouselImageCount; ++i) {
         const int slot = Controls::CarouselSlot(i, step_.Rotation());

@@ -39,6 +39,8 @@ public:
     void EndFade() { fade_.EndFade(); }
     const Controls::BannerCrossFade& CrossFade() const { return fade_; }
     std::size_t ItemCount() const { return items_.size(); }
+    // The area a banner takes: the largest of the pictures.
+    SIZE BannerSize() const;
 
     // Draws the banner the cross-fade shows now, at (x, y).
     void DrawBanner(Gdiplus::GpGraphics* graphics, int x, int y) const;

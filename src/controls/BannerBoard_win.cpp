@@ -1,5 +1,7 @@
 #include "controls/BannerBoard.h"
 
+#include <algorithm>
+
 #include "controls/WizardBackdrop.h"
 #include "framework/GdiHandles.h"
 
@@ -24,6 +26,15 @@ void BannerBoard::DrawBanner(Gdiplus::GpGraphics* graphics, int x, int y) const 
     const Controls::BannerCrossFade::Drawing drawing = fade_.ToDraw();
     if (drawing.index < 0 || static_cast<std::size_t>(drawing.index) >= items_.size()) return;
     items_[drawing.index]->image.DrawWithTransparency(graphics, x, y, drawing.transparency);
+}
+
+SIZE BannerBoard::BannerSize() const {
+    SIZE size{};
+    for (const auto& item : items_) {
+        size.cx = std::max(size.cx, static_cast<LONG>(item->image.Width()));
+        size.cy = std::max(size.cy, static_cast<LONG>(item->image.Height()));
+    }
+    return size;
 }
 
 bool BannerBoard::DoPaint(HDC dc, const RECT&) {

@@ -203,6 +203,34 @@ TEST_F(CarouselTest, TheBannerCrossFadesDuringAStep) {
     }
 }
 
+// A tick invalidates only what moves; painting just that part over the last
+// frame must give the frame a whole repaint gives, through a whole step
+// (boxes leaving and entering at the ends of the arc, the banner fading, the
+// glow going and coming back).
+TEST_F(CarouselTest, ATickRepaintsOnlyWhatMovedAndTheResultIsTheWholeFrame) {
+    AddFeatureTexts();
+    // Shown, or the system keeps no update region; no message is pumped, so
+    // nothing paints but the test.
+    SetWindowPos(wizard.Get(), nullptr, -3000, -3000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(wizard.Get(), SW_SHOWNOACTIVATE);
+    TickAt(now);  // begins a step: the new text repaints everything
+    PixelCanvas screen(kWidth, kHeight);
+    carousel.PaintTo(screen.Dc());
+    const RECT client{0, 0, kWidth, kHeight};
+    const std::uint32_t start = now;
+    for (std::uint32_t at = start + 40; at <= start + Controls::CarouselStep::kDurationMs + 40; at += 200) {
+        ValidateRect(carousel.Handle(), nullptr);
+        TickAt(at);
+        RECT moved{};
+        ASSERT_TRUE(GetUpdateRect(carousel.Handle(), &moved, FALSE)) << at - start;
+        EXPECT_FALSE(EqualRect(&moved, &client)) << "the whole window at " << at - start << " ms";
+        EXPECT_GT(moved.top, 0) << "the title strip repainted at " << at - start << " ms";
+        carousel.PaintTo(screen.Dc(), moved);
+        const auto whole = Frame();
+        EXPECT_DOUBLE_EQ(Matching(screen, *whole, Samples(0, 0, kWidth, kHeight, 3), 0), 1.0) << at - start << " ms";
+    }
+}
+
 TEST_F(CarouselTest, TheGlowShowsOnlyOnTheBoxRestingInTheCentre) {
     // Just above the centre box only its glow can change the background.
     const std::vector<POINT> aboveCentre = Samples(330, 66, 480, 84, 2);
