@@ -10,7 +10,9 @@
 // step (backdrop, title strip, feature text) is drawn once into a second
 // canvas; a tick invalidates only what moves (the boxes' arc and the fading
 // banner), and a paint copies the still picture under that area and draws
-// the banner and the boxes over it, clipped to it.
+// the banner and the boxes over it, clipped to it. Moving boxes are drawn
+// by the system's quick alpha blending, boxes at rest with the graphics
+// library's filtering.
 #pragma once
 
 #include <windows.h>
@@ -29,6 +31,7 @@
 #include "controls/CarouselStep.h"
 #include "controls/CarouselText.h"
 #include "controls/CarouselTextPainter.h"
+#include "controls/MovingPicture.h"
 #include "controls/SmartBitmap.h"
 #include "framework/GdiplusHandles.h"
 #include "framework/OffscreenCanvas.h"
@@ -105,6 +108,8 @@ private:
     Controls::CarouselStep step_;
     std::array<SmartBitmap, Controls::kCarouselImageCount> boxes_;
     std::array<SmartBitmap, Controls::kCarouselImageCount> glows_;
+    // The boxes as they are drawn while they move, made at the first step.
+    std::array<std::unique_ptr<MovingPicture>, Controls::kCarouselImageCount> movingBoxes_;
     SmartBitmap background_;
     SmartBitmap bottomStrip_;
     SmartBitmap title_;

@@ -145,7 +145,7 @@ void AnimatedWnd::PaintTo(HDC dc, const RECT& area) {
     BitBlt(canvas_->Dc(), part.left, part.top, width, height, still_->Dc(), part.left, part.top, SRCCOPY);
     Gdiplus::GpGraphics* graphics = canvasGraphics_.Get();
     Gdip::GdipSetClipRectI(graphics, part.left, part.top, width, height, Gdiplus::CombineModeReplace);
-    banners_.DrawBanner(graphics, kBannerAt.x, kBannerAt.y);
+    banners_.DrawBanner(graphics, kBannerAt.x, kBannerAt.y, canvas_->Dc());
     DrawBoxes(graphics);
     Gdip::GdipResetClip(graphics);
     Gdip::GdipFlush(graphics, Gdiplus::FlushIntentionSync);
@@ -232,6 +232,8 @@ RECT AnimatedWnd::BoxesArea() const {
 void AnimatedWnd::DrawBoxes(Gdiplus::GpGraphics* graphics) {
     const double progress = step_.Progress(clock_());
     boxesPainted_ = BoxesArea();
+    const bool moving = step_.IsStepping() && progress > 0 && progress < 1;
+    if (moving) Gdip::GdipFlush(graphics, Gdiplus::FlushIntentionSync);  // the banner first
     // In image order: later boxes cover earlier ones.
     for (int i = 0; i < Controls::kCarouselImageCount; ++i) {
         const int slot = Controls::CarouselSlot(i, step_.Rotation());
@@ -239,7 +241,17 @@ void AnimatedWnd::DrawBoxes(Gdiplus::GpGraphics* graphics) {
         const auto x = static_cast<float>(box.x);
         const auto y = static_cast<float>(box.y);
         const auto scale = static_cast<float>(box.scale);
-        boxes_[i].DrawScaled(graphics, x, y, boxes_[i].Width() * scale, boxes_[i].Height() * scale);
+        const float width = boxes_[i].Width() * scale;
+        const float height = boxes_[i].Height() * scale;
+        if (moving) {
+            if (!movingBoxes_[i]) movingBoxes_[i] = std::make_unique<MovingPicture>(boxes_[i]);
+            const int left = static_cast<int>(std::lround(x));
+            const int top = static_cast<int>(std::lround(y));
+            movingBoxes_[i]->Draw(canvas_->Dc(), left, top, static_cast<int>(std::lround(x + width)) - left,
+                                  static_cast<int>(std::lround(y + height)) - top);
+            continue;
+        }
+        boxes_[i].DrawScaled(graphics, x, y, width, height);
         if (!box.glows) continue;
         // The blend reads the canvas pixels: everything drawn so far must be there.
         Gdip::GdipFlush(graphics, Gdiplus::FlushIntentionSync);

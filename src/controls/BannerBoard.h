@@ -11,12 +11,14 @@
 
 #include "SkinImageIds.h"
 #include "controls/BannerCrossFade.h"
+#include "controls/MovingPicture.h"
 #include "controls/SmartBitmap.h"
 #include "framework/BufferedPaintWindow.h"
 
 // One banner of the board.
 struct BoardItem {
     SmartBitmap image;
+    MovingPicture fading{image};  // how it is drawn while it fades
 };
 
 class BannerBoard : public Framework::BufferedPaintWindow {
@@ -42,8 +44,10 @@ public:
     // The area a banner takes: the largest of the pictures.
     SIZE BannerSize() const;
 
-    // Draws the banner the cross-fade shows now, at (x, y).
-    void DrawBanner(Gdiplus::GpGraphics* graphics, int x, int y) const;
+    // Draws the banner the cross-fade shows now, at (x, y). While it fades
+    // it is drawn on `dc` (the device `graphics` draws on) by the system's
+    // quick blending; `dc` null draws it with `graphics` all the same.
+    void DrawBanner(Gdiplus::GpGraphics* graphics, int x, int y, HDC dc = nullptr) const;
 
 protected:
     // The background slice under the board, then the banner.

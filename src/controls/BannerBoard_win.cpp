@@ -22,10 +22,17 @@ void BannerBoard::AddItem(int pngId, HMODULE module) {
     fade_.ItemAdded();
 }
 
-void BannerBoard::DrawBanner(Gdiplus::GpGraphics* graphics, int x, int y) const {
+void BannerBoard::DrawBanner(Gdiplus::GpGraphics* graphics, int x, int y, HDC dc) const {
     const Controls::BannerCrossFade::Drawing drawing = fade_.ToDraw();
     if (drawing.index < 0 || static_cast<std::size_t>(drawing.index) >= items_.size()) return;
-    items_[drawing.index]->image.DrawWithTransparency(graphics, x, y, drawing.transparency);
+    const BoardItem& item = *items_[drawing.index];
+    if (dc && drawing.transparency > 0) {
+        Framework::Gdip::GdipFlush(graphics, Gdiplus::FlushIntentionSync);
+        item.fading.Draw(dc, x, y, static_cast<int>(item.image.Width()), static_cast<int>(item.image.Height()),
+                         (100 - drawing.transparency) * 255 / 100);
+        return;
+    }
+    item.image.DrawWithTransparency(graphics, x, y, drawing.transparency);
 }
 
 SIZE BannerBoard::BannerSize() const {

@@ -13,6 +13,7 @@ bool SimpleProgressControl::LoadImages(HMODULE module) {
 }
 
 void SimpleProgressControl::SetPercent(int percent) {
+    if (percent == percent_) return;  // the page passes every view change on
     percent_ = percent;
     Invalidate(false);
 }

@@ -2,7 +2,10 @@
 // wizard draws it: at natural size, scaled, faded, and screen-blended onto an
 // off-screen canvas. Every picture of the wizard goes through this class.
 //
-// Each object holds its own start-up of the graphics library. The decoded
+// A picture from the resources is decoded when it is first needed (drawn,
+// measured or handed out), so pictures of pages never shown cost nothing but
+// their place in the executable. Each object holds its own start-up of the
+// graphics library. The decoded
 // bitmap is shared: GetImage hands out a further owner, and the bitmap, the
 // private copy of the PNG bytes it was decoded from and a start-up of the
 // library all live until the last owner lets go, so a bitmap handed out
@@ -26,15 +29,16 @@ public:
     // Decodes a PNG held in memory; the bytes are copied. The previous image
     // is released first, so a failed load leaves the object empty.
     bool LoadFromMemory(const void* bytes, std::size_t size);
-    // Decodes the resource of type "PNG" with `id` of `module` (null: this
-    // program). A missing or empty resource returns false and leaves the
-    // object as it was.
+    // Takes the resource of type "PNG" with `id` of `module` (null: this
+    // program), decoded at its first use; a resource that does not decode
+    // then leaves the object empty. A missing or empty resource returns false
+    // and leaves the object as it was.
     bool LoadFromResource(int id, HMODULE module = nullptr);
     // Drops the image (the button images empty themselves before a load).
     void Release();
 
-    std::shared_ptr<Gdiplus::GpBitmap> GetImage() const { return image_; }
-    bool IsLoaded() const { return image_ != nullptr; }
+    std::shared_ptr<Gdiplus::GpBitmap> GetImage() const { return Image(); }
+    bool IsLoaded() const { return Image() != nullptr; }
     // Size in pixels; 0 when empty.
     unsigned Width() const;
     unsigned Height() const;
@@ -54,8 +58,15 @@ protected:
     virtual void StopGraphics();
 
 private:
+    // The decoded picture, decoding the resource taken first if there is one.
+    const std::shared_ptr<Gdiplus::GpBitmap>& Image() const;
+
     ULONG_PTR token_ = 0;
-    std::shared_ptr<Gdiplus::GpBitmap> image_;
+    mutable std::shared_ptr<Gdiplus::GpBitmap> image_;
+    // A resource taken but not decoded yet (its bytes live as long as the
+    // module that holds them).
+    mutable const void* pendingBytes_ = nullptr;
+    mutable std::size_t pendingSize_ = 0;
 };
 
 // The bytes of a resource of `type` and `id`, or null with size 0.

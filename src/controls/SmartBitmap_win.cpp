@@ -98,62 +98,86 @@ void SmartBitmap::StopGraphics() {
     token_ = 0;
 }
 
-void SmartBitmap::Release() { image_.reset(); }
+void SmartBitmap::Release() {
+    image_.reset();
+    pendingBytes_ = nullptr;
+    pendingSize_ = 0;
+}
 
-bool SmartBitmap::LoadFromMemory(const void* bytes, std::size_t size) {
-    Release();
-    if (!bytes || size == 0) return false;
+namespace {
+
+std::shared_ptr<Gdiplus::GpBitmap> DecodePng(const void* bytes, std::size_t size) {
+    if (!bytes || size == 0) return nullptr;
     auto decoded = std::make_shared<DecodedPng>();
     decoded->block.Reset(GlobalAlloc(GMEM_MOVEABLE, size));
-    if (!decoded->block) return false;
+    if (!decoded->block) return nullptr;
     void* copy = GlobalLock(decoded->block.Get());
-    if (!copy) return false;
+    if (!copy) return nullptr;
     std::memcpy(copy, bytes, size);
 
     Common::UniqueResource<StreamTraits> stream;
-    if (FAILED(CreateStreamOnHGlobal(decoded->block.Get(), FALSE, stream.Put()))) return false;  // unlocks in ~DecodedPng
+    if (FAILED(CreateStreamOnHGlobal(decoded->block.Get(), FALSE, stream.Put()))) return nullptr;  // unlocks in ~DecodedPng
     if (Gdip::GdipCreateBitmapFromStream(stream.Get(), decoded->bitmap.Put()) != Gdiplus::Ok) {
         decoded->bitmap.Reset();
-        return false;
+        return nullptr;
     }
-    image_ = std::shared_ptr<Gdiplus::GpBitmap>(decoded, decoded->bitmap.Get());
-    return true;
+    return std::shared_ptr<Gdiplus::GpBitmap>(decoded, decoded->bitmap.Get());
+}
+
+}  // namespace
+
+bool SmartBitmap::LoadFromMemory(const void* bytes, std::size_t size) {
+    Release();
+    image_ = DecodePng(bytes, size);
+    return image_ != nullptr;
 }
 
 bool SmartBitmap::LoadFromResource(int id, HMODULE module) {
     std::size_t size = 0;
     const void* bytes = FindResourceBytes(module, id, L"PNG", size);
     if (!bytes) return false;
-    return LoadFromMemory(bytes, size);
+    Release();
+    pendingBytes_ = bytes;
+    pendingSize_ = size;
+    return true;
+}
+
+const std::shared_ptr<Gdiplus::GpBitmap>& SmartBitmap::Image() const {
+    if (pendingBytes_) {
+        image_ = DecodePng(pendingBytes_, pendingSize_);
+        pendingBytes_ = nullptr;
+        pendingSize_ = 0;
+    }
+    return image_;
 }
 
 unsigned SmartBitmap::Width() const {
     UINT width = 0;
-    if (image_) Gdip::GdipGetImageWidth(image_.get(), &width);
+    if (Image()) Gdip::GdipGetImageWidth(Image().get(), &width);
     return width;
 }
 
 unsigned SmartBitmap::Height() const {
     UINT height = 0;
-    if (image_) Gdip::GdipGetImageHeight(image_.get(), &height);
+    if (Image()) Gdip::GdipGetImageHeight(Image().get(), &height);
     return height;
 }
 
 void SmartBitmap::Draw(Gdiplus::GpGraphics* graphics, int x, int y) const {
     // At the pixel size, whatever resolution the PNG declares.
-    if (image_ && graphics)
-        Gdip::GdipDrawImageRectI(graphics, image_.get(), x, y, static_cast<INT>(Width()), static_cast<INT>(Height()));
+    if (Image() && graphics)
+        Gdip::GdipDrawImageRectI(graphics, Image().get(), x, y, static_cast<INT>(Width()), static_cast<INT>(Height()));
 }
 
 void SmartBitmap::DrawScaled(Gdiplus::GpGraphics* graphics, float left, float top, float width, float height) const {
-    if (!image_ || !graphics) return;
-    Gdip::GdipDrawImageRectRect(graphics, image_.get(), left, top, width, height, 0, 0,
+    if (!Image() || !graphics) return;
+    Gdip::GdipDrawImageRectRect(graphics, Image().get(), left, top, width, height, 0, 0,
                                 static_cast<Gdiplus::REAL>(Width()), static_cast<Gdiplus::REAL>(Height()),
                                 Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
 }
 
 void SmartBitmap::DrawWithTransparency(Gdiplus::GpGraphics* graphics, int x, int y, int transparencyPercent) const {
-    if (!image_ || !graphics) return;
+    if (!Image() || !graphics) return;
     const Gdiplus::REAL opacity = static_cast<Gdiplus::REAL>(100 - transparencyPercent) / 100.0f;
     Gdiplus::ColorMatrix matrix{};
     for (int i = 0; i < 5; ++i) matrix.m[i][i] = 1.0f;
@@ -167,13 +191,13 @@ void SmartBitmap::DrawWithTransparency(Gdiplus::GpGraphics* graphics, int x, int
     Gdip::GdipSetCompositingQuality(graphics, Gdiplus::CompositingQualityHighSpeed);
     const INT width = static_cast<INT>(Width());
     const INT height = static_cast<INT>(Height());
-    Gdip::GdipDrawImageRectRectI(graphics, image_.get(), x, y, width, height, 0, 0, width, height,
+    Gdip::GdipDrawImageRectRectI(graphics, Image().get(), x, y, width, height, 0, 0, width, height,
                                  Gdiplus::UnitPixel, attributes.Get(), nullptr, nullptr);
     Gdip::GdipSetCompositingQuality(graphics, saved);
 }
 
 void SmartBitmap::DrawScreenBlended(Gdiplus::GpGraphics* graphics, float x, float y, HBITMAP canvas) const {
-    if (!image_ || !graphics || !canvas) return;
+    if (!Image() || !graphics || !canvas) return;
     BITMAP canvasInfo{};
     std::vector<std::uint8_t> under = CanvasPixels(canvas, canvasInfo);
     if (under.empty()) return;
@@ -181,7 +205,7 @@ void SmartBitmap::DrawScreenBlended(Gdiplus::GpGraphics* graphics, float x, floa
     const INT width = static_cast<INT>(Width());
     const INT height = static_cast<INT>(Height());
     UniqueGdipBitmap clone;
-    if (Gdip::GdipCloneBitmapAreaI(0, 0, width, height, PixelFormat32bppARGB, image_.get(), clone.Put()) !=
+    if (Gdip::GdipCloneBitmapAreaI(0, 0, width, height, PixelFormat32bppARGB, Image().get(), clone.Put()) !=
         Gdiplus::Ok)
         return;
     {
