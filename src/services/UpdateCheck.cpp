@@ -60,6 +60,10 @@ VersionRecord OfferedVersion(std::u16string_view configuredText, VersionRecord& 
 
 VersionComparison CompareInstalledVersion(std::u16string_view configuredText, VersionRecord& cachedOffered,
                             const VersionSources& sources) {
-    const VersionRecord offered = OfferedVersion(configuredText, cachedOffered, sources.askService);
-    return CompareVersions(offered, sources.findInstalled ? sources.findInstalled() : std::nullopt);
+    const std::optional<VersionRecord> installed = sources.findInstalled ? sources.findInstalled() : std::nullopt;
+    // With nothing installed every offered version is newer: the service is
+    // not asked, so that a slow or unreachable one cannot hold the first page
+    // of a first installation.
+    if (!installed) return VersionComparison::NotInstalledOrOlder;
+    return CompareVersions(OfferedVersion(configuredText, cachedOffered, sources.askService), installed);
 }

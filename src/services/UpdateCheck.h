@@ -40,6 +40,8 @@ struct VersionSources {
 VersionRecord OfferedVersion(std::u16string_view configuredText, VersionRecord& cached,
                              const std::function<VersionRecord()>& askService);
 
+// How the installed product compares with the offered version; the offered
+// version is only looked for when a product is installed.
 VersionComparison CompareInstalledVersion(std::u16string_view configuredText, VersionRecord& cachedOffered,
                                           const VersionSources& sources);
 

@@ -38,7 +38,7 @@ TEST_F(OfferedVersionCache, AConfiguredVersionNeedsNoService) {
 TEST_F(OfferedVersionCache, WithoutAUsableConfiguredVersionTheServiceIsAskedUntilItGivesOne) {
     Configure(u"3.0 beta");
     EXPECT_EQ(Compare(VersionRecord{1, 0, 0, 0}), VersionComparison::NewerInstalled);  // against 0.0.0.0
-    EXPECT_EQ(Compare(std::nullopt), VersionComparison::NotInstalledOrOlder);
+    EXPECT_EQ(Compare(VersionRecord{1, 0, 0, 0}), VersionComparison::NewerInstalled);
     EXPECT_EQ(serviceCalls_, 2);
 
     serviceAnswer_ = {3, 0, 12, 345};
@@ -46,6 +46,14 @@ TEST_F(OfferedVersionCache, WithoutAUsableConfiguredVersionTheServiceIsAskedUnti
     serviceAnswer_ = {4, 0, 0, 0};  // no longer asked: the answer is kept
     EXPECT_EQ(Compare(VersionRecord{3, 0, 12, 345}), VersionComparison::SameInstalled);
     EXPECT_EQ(serviceCalls_, 3);
+}
+
+// A first installation needs no offered version: the service, however slow,
+// is not asked before the first page.
+TEST_F(OfferedVersionCache, WithNothingInstalledTheServiceIsNotAsked) {
+    Configure(u"3.0 beta");
+    EXPECT_EQ(Compare(std::nullopt), VersionComparison::NotInstalledOrOlder);
+    EXPECT_EQ(serviceCalls_, 0);
 }
 
 }  // namespace
