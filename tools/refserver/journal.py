@@ -1,6 +1,7 @@
 """The record of every request the server received, in arrival order."""
 
 import threading
+import time
 
 
 class Journal:
@@ -11,7 +12,8 @@ class Journal:
     def record(self, method, target, headers, body, proxied):
         """Keeps one request; `headers` is a list of (name, value) pairs."""
         entry = {"method": method, "target": target, "headers": list(headers),
-                 "body": bytes(body), "proxied": proxied}
+                 "body": bytes(body), "proxied": proxied,
+                 "arrived": time.monotonic()}  # the machine's monotonic clock, as other processes read it
         with self._lock:
             entry["seq"] = len(self._entries) + 1
             self._entries.append(entry)

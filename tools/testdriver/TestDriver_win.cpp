@@ -27,6 +27,8 @@
 //   testdriver press TITLE CONTROL_ID        a real mouse click in the middle of the
 //                                            control (fails when hidden or disabled);
 //                                            returns after the double-click time
+//   testdriver press-reporting TITLE CONTROL_ID   the same, printing "clicked" the
+//                                            moment the button is released
 //   testdriver hover TITLE CONTROL_ID        moves the mouse pointer over the control
 //   testdriver key TITLE KEY                 a real key press in the window: RETURN,
 //                                            ESCAPE, TAB, SPACE or ALT+F4
@@ -241,7 +243,7 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: testdriver wait-window|count-windows|count-processes|wait-gone|answers|text|click|close|page|"
                  "wait-page|check|"
-                 "visible|enabled|rect|press|hover|key|send|controls|set-text|class-text|list|list-press "
+                 "visible|enabled|rect|press|press-reporting|hover|key|send|controls|set-text|class-text|list|list-press "
                  "TITLE [ARG...]\n");
     return 2;
 }
@@ -422,15 +424,21 @@ int wmain(int argc, wchar_t** argv) {
         PrintRect(RectInClient(window, control));
         return 0;
     }
-    if (command == L"hover" || command == L"press") {
+    if (command == L"hover" || command == L"press" || command == L"press-reporting") {
+        const bool press = command != L"hover";
         if (!IsWindowVisible(control)) return Missing("the control is hidden");
-        if (command == L"press" && !IsWindowEnabled(control)) return Missing("the control is disabled");
+        if (press && !IsWindowEnabled(control)) return Missing("the control is disabled");
         SetForegroundWindow(window);
         MoveMouseOver(control);
-        if (command == L"press") {
+        if (press) {
             SendMouse(MOUSEEVENTF_LEFTDOWN);
             Sleep(50);
             SendMouse(MOUSEEVENTF_LEFTUP);
+            if (command == L"press-reporting") {
+                // The moment of the click, for a caller timing what follows it.
+                std::printf("clicked\n");
+                std::fflush(stdout);
+            }
             // The next press, maybe on a button at the same place, must be a
             // click of its own and not the second half of a double click.
             Sleep(GetDoubleClickTime() + 100);
