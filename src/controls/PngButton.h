@@ -12,6 +12,7 @@
 
 #include "controls/SmartBitmap.h"
 #include "framework/GdiHandles.h"
+#include "framework/GdiplusHandles.h"
 #include "framework/Window.h"
 
 class PngButton : public Framework::Window {
@@ -76,12 +77,19 @@ private:
     COLORREF disabledColor_ = RGB(81, 94, 105);
     COLORREF normalColor_ = RGB(4, 112, 203);
     COLORREF hoverColor_ = RGB(127, 193, 249);
-    // The window-sized picture behind the button is decoded when the button
-    // is first drawn: most buttons sit on pages that are never shown, and
-    // each decode costs as much memory as the whole window.
-    void DecodeBackground();
-    SmartBitmap background_;
+    // The part of the window-sized picture that lies under the button, cut
+    // out when the button is first drawn (and again if it moves): most
+    // buttons sit on pages that are never shown, and a whole decoded picture
+    // kept by each button would cost as much memory as the window.
+    struct BackgroundSlice {
+        int id = 0;
+        POINT origin{};  // of the button in the picture
+        SIZE size{};
+        POINT drawAt{};  // where the slice goes in the button
+        Framework::UniqueGdipBitmap bitmap;
+    };
+    const BackgroundSlice& SliceUnder(POINT origin, SIZE size);
+    BackgroundSlice slice_;
     int backgroundId_ = 0;
-    int decodedBackgroundId_ = 0;
     HWND reference_ = nullptr;
 };

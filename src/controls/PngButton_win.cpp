@@ -1,5 +1,6 @@
 #include "controls/PngButton.h"
 
+#include <algorithm>
 #include <string>
 
 #include "SkinImageIds.h"
@@ -81,10 +82,30 @@ void PngButton::SetBackgroundImage(int id) {
     if (FindResourceBytes(nullptr, id, L"PNG", size)) backgroundId_ = id;
 }
 
-void PngButton::DecodeBackground() {
-    if (decodedBackgroundId_ == backgroundId_) return;
-    background_.LoadFromResource(backgroundId_);
-    decodedBackgroundId_ = backgroundId_;
+const PngButton::BackgroundSlice& PngButton::SliceUnder(POINT origin, SIZE size) {
+    if (slice_.id == backgroundId_ && slice_.origin.x == origin.x && slice_.origin.y == origin.y &&
+        slice_.size.cx == size.cx && slice_.size.cy == size.cy)
+        return slice_;
+    slice_.bitmap.Reset();
+    slice_.id = backgroundId_;
+    slice_.origin = origin;
+    slice_.size = size;
+    SmartBitmap whole;  // decoded for the cut only
+    whole.LoadFromResource(backgroundId_);
+    const auto image = whole.GetImage();
+    if (!image) return slice_;
+    const int left = std::max<int>(0, origin.x);
+    const int top = std::max<int>(0, origin.y);
+    const int right = std::min<int>(static_cast<int>(whole.Width()), origin.x + size.cx);
+    const int bottom = std::min<int>(static_cast<int>(whole.Height()), origin.y + size.cy);
+    if (right <= left || bottom <= top) return slice_;
+    if (Framework::Gdip::GdipCloneBitmapAreaI(left, top, right - left, bottom - top, PixelFormat32bppARGB, image.get(),
+                                              slice_.bitmap.Put()) != Gdiplus::Ok) {
+        slice_.bitmap.Reset();
+        return slice_;
+    }
+    slice_.drawAt = {left - origin.x, top - origin.y};
+    return slice_;
 }
 
 void PngButton::SetTextColors(COLORREF normal, COLORREF hover, COLORREF disabled) {
@@ -168,11 +189,16 @@ void PngButton::DrawItem(const DRAWITEMSTRUCT& item) {
     if (!canvas.IsValid()) return;
     {
         Framework::UniqueGraphics graphics = Framework::GraphicsFor(canvas.Dc());
-        DecodeBackground();
-        if (background_.IsLoaded()) {
-            const RECT button = ScreenClientRect(item.hwndItem);
-            const RECT reference = ScreenClientRect(reference_);
-            background_.Draw(graphics.Get(), reference.left - button.left, reference.top - button.top);
+        const RECT button = ScreenClientRect(item.hwndItem);
+        const RECT reference = ScreenClientRect(reference_);
+        const BackgroundSlice& slice =
+            SliceUnder({button.left - reference.left, button.top - reference.top}, {width, height});
+        if (slice.bitmap) {
+            UINT sliceWidth = 0, sliceHeight = 0;
+            Framework::Gdip::GdipGetImageWidth(slice.bitmap.Get(), &sliceWidth);
+            Framework::Gdip::GdipGetImageHeight(slice.bitmap.Get(), &sliceHeight);
+            Framework::Gdip::GdipDrawImageRectI(graphics.Get(), slice.bitmap.Get(), slice.drawAt.x, slice.drawAt.y,
+                                                static_cast<INT>(sliceWidth), static_cast<INT>(sliceHeight));
         }
         if (current_) current_->Draw(graphics.Get(), 0, 0);
     }
