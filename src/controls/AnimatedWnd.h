@@ -97,6 +97,12 @@ private:
     bool EnsureStill(int width, int height);
     void DrawStill(Gdiplus::GpGraphics* graphics);
     void DrawBoxes(Gdiplus::GpGraphics* graphics);
+    // Where box `image` is drawn at `progress` of the running step, and how big.
+    struct PlacedBox {
+        float x, y, width, height;
+        bool glows;
+    };
+    PlacedBox PlaceBoxImage(int image, double progress) const;
     // Where the boxes and their glows are drawn in the current frame, and
     // where the banner is.
     RECT BoxesArea() const;

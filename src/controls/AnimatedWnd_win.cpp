@@ -210,19 +210,23 @@ RECT AnimatedWnd::BannerArea() const {
     return {kBannerAt.x, kBannerAt.y, kBannerAt.x + size.cx, kBannerAt.y + size.cy};
 }
 
+AnimatedWnd::PlacedBox AnimatedWnd::PlaceBoxImage(int image, double progress) const {
+    const int slot = Controls::CarouselSlot(image, step_.Rotation());
+    const Controls::BoxPlacement box = Controls::PlaceBox(Controls::CarouselPosition(slot, progress));
+    const auto scale = static_cast<float>(box.scale);
+    return {static_cast<float>(box.x), static_cast<float>(box.y), boxes_[image].Width() * scale,
+            boxes_[image].Height() * scale, box.glows};
+}
+
 RECT AnimatedWnd::BoxesArea() const {
     const double progress = step_.Progress(clock_());
     RECT area{};
     for (int i = 0; i < Controls::kCarouselImageCount; ++i) {
-        const int slot = Controls::CarouselSlot(i, step_.Rotation());
-        const Controls::BoxPlacement box = Controls::PlaceBox(Controls::CarouselPosition(slot, progress));
-        const auto x = static_cast<float>(box.x);
-        const auto y = static_cast<float>(box.y);
-        const auto scale = static_cast<float>(box.scale);
-        area = Union(area, Covered(x, y, boxes_[i].Width() * scale, boxes_[i].Height() * scale));
+        const PlacedBox box = PlaceBoxImage(i, progress);
+        area = Union(area, Covered(box.x, box.y, box.width, box.height));
         if (box.glows) {
             const Controls::CarouselImage& image = Controls::kCarouselImages[i];
-            area = Union(area, Covered(x + image.glowX, y + image.glowY, static_cast<float>(glows_[i].Width()),
+            area = Union(area, Covered(box.x + image.glowX, box.y + image.glowY, static_cast<float>(glows_[i].Width()),
                                        static_cast<float>(glows_[i].Height())));
         }
     }
@@ -236,22 +240,18 @@ void AnimatedWnd::DrawBoxes(Gdiplus::GpGraphics* graphics) {
     if (moving) Gdip::GdipFlush(graphics, Gdiplus::FlushIntentionSync);  // the banner first
     // In image order: later boxes cover earlier ones.
     for (int i = 0; i < Controls::kCarouselImageCount; ++i) {
-        const int slot = Controls::CarouselSlot(i, step_.Rotation());
-        const Controls::BoxPlacement box = Controls::PlaceBox(Controls::CarouselPosition(slot, progress));
-        const auto x = static_cast<float>(box.x);
-        const auto y = static_cast<float>(box.y);
-        const auto scale = static_cast<float>(box.scale);
-        const float width = boxes_[i].Width() * scale;
-        const float height = boxes_[i].Height() * scale;
+        const PlacedBox box = PlaceBoxImage(i, progress);
+        const float x = box.x;
+        const float y = box.y;
         if (moving) {
             if (!movingBoxes_[i]) movingBoxes_[i] = std::make_unique<MovingPicture>(boxes_[i]);
             const int left = static_cast<int>(std::lround(x));
             const int top = static_cast<int>(std::lround(y));
-            movingBoxes_[i]->Draw(canvas_->Dc(), left, top, static_cast<int>(std::lround(x + width)) - left,
-                                  static_cast<int>(std::lround(y + height)) - top);
+            movingBoxes_[i]->Draw(canvas_->Dc(), left, top, static_cast<int>(std::lround(x + box.width)) - left,
+                                  static_cast<int>(std::lround(y + box.height)) - top);
             continue;
         }
-        boxes_[i].DrawScaled(graphics, x, y, width, height);
+        boxes_[i].DrawScaled(graphics, x, y, box.width, box.height);
         if (!box.glows) continue;
         // The blend reads the canvas pixels: everything drawn so far must be there.
         Gdip::GdipFlush(graphics, Gdiplus::FlushIntentionSync);
