@@ -8,7 +8,7 @@
 
 #include <windows.h>
 
-#include <functional>
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -21,7 +21,7 @@
 #include "wizard/BaseDialog.h"
 #include "wizard/ButtonFlags.h"
 #include "wizard/PageNavigator.h"
-#include "services/VersionComparison.h"
+#include "services/BackgroundVersionCheck.h"
 #include "SkinImageIds.h"
 
 class InstallerConfig;
@@ -39,14 +39,16 @@ public:
     static constexpr int kHeight = 547;
     static constexpr int kPageTop = 30;
 
-    // How the installed version compares with the offered one (asked a
-    // second time when the first answer is not the same version).
-    using InstalledVersionCheck = std::function<VersionComparison()>;
+    // How long the first page waits for the update service when a product is
+    // installed; after it the page is chosen as when the service fails.
+    static constexpr std::chrono::milliseconds kUpdateServiceBound{1500};
 
     // Registers the dialog with the language manager: it must live until the
     // program ends. `config` is the configured copy that the dialog fills
     // from the stamp block and hands to the pages; it must outlive the dialog.
-    explicit CCorvaneInstallerDlg(InstallerConfig& config, InstalledVersionCheck compareInstalledVersion = {});
+    // `versionSources` tell whether the product is installed and which
+    // version is offered; without them the product counts as not installed.
+    explicit CCorvaneInstallerDlg(InstallerConfig& config, VersionSources versionSources = {});
     ~CCorvaneInstallerDlg() override;
 
     void ApplyLanguage(LanguageId language) override;
@@ -66,8 +68,11 @@ protected:
 
 private:
     void PlaceWindow();
-    bool IsProductInstalled();
-    void CreatePages(bool installed);
+    void CreatePages();
+    // Shows the installed page or the welcome page once the version question
+    // has answered (or the update service's bound has passed); false while
+    // it has not.
+    bool ShowFirstPage();
     void SkinButtons();
 
     void OnNextButton();
@@ -99,7 +104,9 @@ private:
     Framework::UniqueIcon bigIcon_;
     Framework::UniqueIcon smallIcon_;
 
-    InstalledVersionCheck compareInstalledVersion_;
+    VersionSources versionSources_;
+    // Asked while the pages are made and the window paints.
+    std::unique_ptr<BackgroundVersionCheck> versionCheck_;
     // The licence page's text control class, freed after the window is gone.
     Common::UniqueModule richEdit_;
     std::vector<std::unique_ptr<BaseDialog>> pages_;

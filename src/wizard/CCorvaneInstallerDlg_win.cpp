@@ -1,5 +1,7 @@
 #include "wizard/CCorvaneInstallerDlg.h"
 
+#include <optional>
+
 #include "common/ProductIdentity.h"
 #include "common/WideText.h"
 #include "configuration/InstallerConfig.h"
@@ -39,6 +41,9 @@ int PageHeight(unsigned id) {
     }
 }
 
+constexpr UINT_PTR kFirstPageTimer = 1;
+constexpr UINT kFirstPagePollMilliseconds = 100;
+
 HICON LoadAppIcon(int size) {
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
                                          size, size, 0));
@@ -46,12 +51,12 @@ HICON LoadAppIcon(int size) {
 
 }  // namespace
 
-CCorvaneInstallerDlg::CCorvaneInstallerDlg(InstallerConfig& config, InstalledVersionCheck compareInstalledVersion)
+CCorvaneInstallerDlg::CCorvaneInstallerDlg(InstallerConfig& config, VersionSources versionSources)
     : Framework::Dialog(IDD_CORVANEINSTALLER_DIALOG),
       config_(config),
       bigIcon_(LoadAppIcon(GetSystemMetrics(SM_CXICON))),
       smallIcon_(LoadAppIcon(GetSystemMetrics(SM_CXSMICON))),
-      compareInstalledVersion_(std::move(compareInstalledVersion)),
+      versionSources_(std::move(versionSources)),
       richEdit_(LoadLibraryW(L"riched20.dll")) {
     LanguageManager().Register_Window(this);
 }
@@ -75,17 +80,45 @@ BOOL CCorvaneInstallerDlg::OnInitDialog() {
     config_.ReadStampBlock();
     config_.ApplyStampSettings();
 
-    const bool installed = IsProductInstalled();
-    CreatePages(installed);
+    // The Windows Installer's answer (and, with a product installed, the
+    // update service's) comes while the pages are made.
+    HWND window = Handle();
+    versionCheck_ = std::make_unique<BackgroundVersionCheck>(
+        config_.PackageVersionText(), config_.PackageVersion(), versionSources_,
+        [window] { PostMessageW(window, WM_WIZARD_VERSION_KNOWN, 0, 0); });
+    CreatePages();
     SkinButtons();
-    if (installed) {
-        navigator_.ShowPage(Wizard::kPageInstalled);
-        Wizard::ApplyButtonFlags(Wizard::ButtonFlag::InstalledLayout, *this);
-    } else {
-        navigator_.ShowPage(Wizard::kPageWelcome);
-        Wizard::ApplyButtonFlags(Wizard::ButtonFlag::HideAll, *this);
-    }
+    Wizard::ApplyButtonFlags(Wizard::ButtonFlag::HideAll, *this);
+    // The local query is waited for here, so that the window shows with its
+    // page. When the update service must be asked, the window shows its
+    // background and the page follows the answer or the bound, polled by a
+    // timer.
+    versionCheck_->WaitForInstalledVersion();
+    if (!ShowFirstPage()) SetTimer(Handle(), kFirstPageTimer, kFirstPagePollMilliseconds, nullptr);
     return TRUE;
+}
+
+bool CCorvaneInstallerDlg::ShowFirstPage() {
+    if (navigator_.Current() != 0) return true;
+    const std::optional<VersionAnswer> answer = versionCheck_->AnswerWithin(kUpdateServiceBound);
+    if (!answer) return false;
+    KillTimer(Handle(), kFirstPageTimer);
+    config_.SetPackageVersion(answer->offered);
+    if (answer->comparison == VersionComparison::NotInstalledOrOlder) {
+        navigator_.ShowPage(Wizard::kPageWelcome);
+        return true;
+    }
+    auto installed = std::make_unique<PageInstalled>(answer->comparison);
+    if (installed->CreatePage(Handle(), &background_)) {
+        const RECT client = ClientRect();
+        SetWindowPos(installed->Handle(), nullptr, 0, kPageTop, client.right, PageHeight(Wizard::kPageInstalled),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        navigator_.Add(Wizard::kPageInstalled, *installed);
+    }
+    pages_.push_back(std::move(installed));
+    navigator_.ShowPage(Wizard::kPageInstalled);
+    Wizard::ApplyButtonFlags(Wizard::ButtonFlag::ShowAll | Wizard::ButtonFlag::InstalledLayout, *this);
+    return true;
 }
 
 void CCorvaneInstallerDlg::PlaceWindow() {
@@ -100,13 +133,7 @@ void CCorvaneInstallerDlg::PlaceWindow() {
     SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool CCorvaneInstallerDlg::IsProductInstalled() {
-    if (!compareInstalledVersion_) return false;
-    return compareInstalledVersion_() != VersionComparison::NotInstalledOrOlder;
-}
-
-void CCorvaneInstallerDlg::CreatePages(bool installed) {
-    if (installed) pages_.push_back(std::make_unique<PageInstalled>(compareInstalledVersion_));
+void CCorvaneInstallerDlg::CreatePages() {
     pages_.push_back(std::make_unique<PageWellcome>(config_));
     auto license = std::make_unique<PageLicense>(config_);
     license_ = license.get();
@@ -145,6 +172,7 @@ bool CCorvaneInstallerDlg::PreTranslateMessage(MSG& message) {
     if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
         // Return is Next on every page, except on the licence page before the
         // licence is accepted.
+        if (navigator_.Current() == 0) return true;  // no page yet
         if (navigator_.Current() == Wizard::kPageLicense && license_ && !license_->IsAccepted()) return true;
         navigator_.Next(Wizard::kForward);
     }
@@ -173,6 +201,11 @@ LRESULT CCorvaneInstallerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
         case WM_WIZARD_NEXT: navigator_.Next(static_cast<int>(wParam)); return 0;
         case WM_WIZARD_CLOSE: EndDialog(0); return 0;
         case WM_WIZARD_BACK: navigator_.Back(); return 0;
+        case WM_WIZARD_VERSION_KNOWN: ShowFirstPage(); return 0;
+        case WM_TIMER:
+            if (wParam != kFirstPageTimer) return Framework::Dialog::WindowProc(message, wParam, lParam);
+            ShowFirstPage();
+            return 0;
         case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wParam));
         case WM_NCHITTEST: return OnNcHitTest(wParam, lParam);
         case WM_PAINT: return OnPaint();

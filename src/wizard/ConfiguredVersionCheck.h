@@ -9,6 +9,8 @@
 // How the installed product compares with the offered version.
 VersionComparison CompareInstalledVersion(InstallerConfig& config, const VersionSources& sources);
 
-// Windows: the same with the deployment's update service and the
-// installed-product probe.
+// Windows: the deployment's update service and the installed-product probe.
+VersionSources DeploymentVersionSources();
+
+// Windows: the comparison with the deployment's sources.
 VersionComparison CompareInstalledVersion(InstallerConfig& config);

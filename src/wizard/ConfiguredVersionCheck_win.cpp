@@ -2,7 +2,10 @@
 
 #include "sysinfo/InstalledProduct.h"
 
+VersionSources DeploymentVersionSources() {
+    return {[] { return QueryServiceVersion(); }, [] { return FindInstalledProduct(); }};
+}
+
 VersionComparison CompareInstalledVersion(InstallerConfig& config) {
-    return CompareInstalledVersion(config,
-                                   {[] { return QueryServiceVersion(); }, [] { return FindInstalledProduct(); }});
+    return CompareInstalledVersion(config, DeploymentVersionSources());
 }

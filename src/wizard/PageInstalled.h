@@ -3,8 +3,6 @@
 // "Finish" leaves through the exit dialog.
 #pragma once
 
-#include <functional>
-
 #include "controls/CLabel.h"
 #include "services/VersionComparison.h"
 #include "wizard/BaseDialog.h"
@@ -16,9 +14,8 @@ public:
     static constexpr int kLastStep = 8;
 
     // Registers the page with the language manager: it must live until the
-    // program ends. `compareInstalledVersion` tells the same version from a
-    // newer one.
-    explicit PageInstalled(std::function<VersionComparison()> compareInstalledVersion = {});
+    // program ends. `comparison` tells the same version from a newer one.
+    explicit PageInstalled(VersionComparison comparison = VersionComparison::NewerInstalled);
 
     void ApplyLanguage(LanguageId language) override;
 
@@ -27,7 +24,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    std::function<VersionComparison()> compareInstalledVersion_;
+    VersionComparison comparison_;
     CLabel message_;
     CLabel hint_;
 };

@@ -10,8 +10,7 @@ constexpr int kSameVersionText = 4;
 constexpr int kNewerVersionText = IDC_INSTALLED_MESSAGE;
 }  // namespace
 
-PageInstalled::PageInstalled(std::function<VersionComparison()> compareInstalledVersion)
-    : BaseDialog(IDD_PAGE_INSTALLED), compareInstalledVersion_(std::move(compareInstalledVersion)) {
+PageInstalled::PageInstalled(VersionComparison comparison) : BaseDialog(IDD_PAGE_INSTALLED), comparison_(comparison) {
     pageImage_.LoadFromResource(kPageImage);
 }
 
@@ -21,10 +20,9 @@ BOOL PageInstalled::OnInitDialog() {
     hint_.SubclassDlgItem(IDC_INSTALLED_HINT, Handle());
     ApplyLabelStyle(message_, Controls::LabelPreset::Heading);
     ApplyLabelStyle(hint_, Controls::LabelPreset::BodyText);
-    const bool same = compareInstalledVersion_ && compareInstalledVersion_() == VersionComparison::SameInstalled;
+    const bool same = comparison_ == VersionComparison::SameInstalled;
     message_.SetText(LanguageManager().Get_Text(same ? kSameVersionText : kNewerVersionText));
-    for (CLabel* label : {&message_, &hint_})
-        Wizard::FollowLanguageScript(*label, LanguageManager().Current_Language());
+    ApplyLanguage(LanguageManager().Current_Language());
     return TRUE;
 }
 

@@ -33,3 +33,4 @@ constexpr unsigned WM_WIZARD_PAGE_SHOWN = Wizard::kUserMessageBase + 3;  // page
 constexpr unsigned WM_WIZARD_NEXT = Wizard::kUserMessageBase + 4;        // move forward, wParam the skip flag
 constexpr unsigned WM_WIZARD_CLOSE = Wizard::kUserMessageBase + 5;       // end the wizard with result 0
 constexpr unsigned WM_WIZARD_BACK = Wizard::kUserMessageBase + 6;        // move back
+constexpr unsigned WM_WIZARD_VERSION_KNOWN = Wizard::kUserMessageBase + 7;  // the first page can be chosen

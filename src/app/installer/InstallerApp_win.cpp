@@ -119,7 +119,7 @@ int CCorvaneInstallerApp::RunWizard(HINSTANCE) {
     // Registered with the language manager, which has no way to forget it:
     // nothing changes the language once the wizard has ended.
     InstallerConfig& config = TheInstallerConfig();
-    CCorvaneInstallerDlg wizard(config, [&config] { return CompareInstalledVersion(config); });
+    CCorvaneInstallerDlg wizard(config, DeploymentVersionSources());
     wizard.DoModal();
     // The window is gone and the download page's work is stopping. The
     // reports of the last steps (finish, exit) may still be on the network:
