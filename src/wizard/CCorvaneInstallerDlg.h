@@ -68,11 +68,16 @@ protected:
 
 private:
     void PlaceWindow();
-    void CreatePages();
+    // Makes the page's window, places it and hands it to the navigator.
+    void AddPage(std::unique_ptr<BaseDialog> page);
+    // The pages after the first, made once the window has painted.
+    void MakeOtherPages();
     // Shows the installed page or the welcome page once the version question
     // has answered (or the update service's bound has passed); false while
     // it has not.
     bool ShowFirstPage();
+    // "Finish" and "Reinstall" in place of Cancel and Next, no Back.
+    void ApplyInstalledLayout();
     void SkinButtons();
 
     void OnNextButton();

@@ -86,7 +86,7 @@ BOOL CCorvaneInstallerDlg::OnInitDialog() {
     versionCheck_ = std::make_unique<BackgroundVersionCheck>(
         config_.PackageVersionText(), config_.PackageVersion(), versionSources_,
         [window] { PostMessageW(window, WM_WIZARD_VERSION_KNOWN, 0, 0); });
-    CreatePages();
+    AddPage(std::make_unique<PageWellcome>(config_));
     SkinButtons();
     Wizard::ApplyButtonFlags(Wizard::ButtonFlag::HideAll, *this);
     // The local query is waited for here, so that the window shows with its
@@ -95,6 +95,9 @@ BOOL CCorvaneInstallerDlg::OnInitDialog() {
     // timer.
     versionCheck_->WaitForInstalledVersion();
     if (!ShowFirstPage()) SetTimer(Handle(), kFirstPageTimer, kFirstPagePollMilliseconds, nullptr);
+    // The other pages take longer to make than the whole window takes to
+    // show: they are made once it has painted, before any input is read.
+    PostMessageW(Handle(), WM_WIZARD_MAKE_PAGES, 0, 0);
     return TRUE;
 }
 
@@ -108,17 +111,14 @@ bool CCorvaneInstallerDlg::ShowFirstPage() {
         navigator_.ShowPage(Wizard::kPageWelcome);
         return true;
     }
-    auto installed = std::make_unique<PageInstalled>(answer->comparison);
-    if (installed->CreatePage(Handle(), &background_)) {
-        const RECT client = ClientRect();
-        SetWindowPos(installed->Handle(), nullptr, 0, kPageTop, client.right, PageHeight(Wizard::kPageInstalled),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        navigator_.Add(Wizard::kPageInstalled, *installed);
-    }
-    pages_.push_back(std::move(installed));
+    AddPage(std::make_unique<PageInstalled>(answer->comparison));
     navigator_.ShowPage(Wizard::kPageInstalled);
-    Wizard::ApplyButtonFlags(Wizard::ButtonFlag::ShowAll | Wizard::ButtonFlag::InstalledLayout, *this);
+    ApplyInstalledLayout();
     return true;
+}
+
+void CCorvaneInstallerDlg::ApplyInstalledLayout() {
+    Wizard::ApplyButtonFlags(Wizard::ButtonFlag::ShowAll | Wizard::ButtonFlag::InstalledLayout, *this);
 }
 
 void CCorvaneInstallerDlg::PlaceWindow() {
@@ -133,26 +133,31 @@ void CCorvaneInstallerDlg::PlaceWindow() {
     SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CCorvaneInstallerDlg::CreatePages() {
-    pages_.push_back(std::make_unique<PageWellcome>(config_));
-    auto license = std::make_unique<PageLicense>(config_);
-    license_ = license.get();
-    pages_.push_back(std::move(license));
-    pages_.push_back(std::make_unique<PageSelectComponents>(config_));
-    auto download = std::make_unique<PageDownloadInstall>(config_);
-    download_ = download.get();
-    pages_.push_back(std::move(download));
-    pages_.push_back(std::make_unique<PageSendEmail>(config_));
-    pages_.push_back(std::make_unique<PageFinish>(config_));
-
-    const RECT client = ClientRect();
-    for (const auto& page : pages_) {
-        if (!page->CreatePage(Handle(), &background_)) continue;
+void CCorvaneInstallerDlg::AddPage(std::unique_ptr<BaseDialog> page) {
+    if (page->CreatePage(Handle(), &background_)) {
         const auto id = static_cast<unsigned>(page->TemplateId());
-        SetWindowPos(page->Handle(), nullptr, 0, kPageTop, client.right, PageHeight(id),
+        SetWindowPos(page->Handle(), nullptr, 0, kPageTop, ClientRect().right, PageHeight(id),
                      SWP_NOZORDER | SWP_NOACTIVATE);
         navigator_.Add(id, *page);
     }
+    pages_.push_back(std::move(page));
+}
+
+void CCorvaneInstallerDlg::MakeOtherPages() {
+    if (license_) return;
+    UpdateWindow(Handle());  // the first page on screen before the work starts
+    auto license = std::make_unique<PageLicense>(config_);
+    license_ = license.get();
+    AddPage(std::move(license));
+    AddPage(std::make_unique<PageSelectComponents>(config_));
+    auto download = std::make_unique<PageDownloadInstall>(config_);
+    download_ = download.get();
+    AddPage(std::move(download));
+    AddPage(std::make_unique<PageSendEmail>(config_));
+    AddPage(std::make_unique<PageFinish>(config_));
+    // Each new page applied the language to the whole wizard, which gives the
+    // buttons their ordinary captions back.
+    if (navigator_.Current() == Wizard::kPageInstalled) ApplyInstalledLayout();
 }
 
 void CCorvaneInstallerDlg::SkinButtons() {
@@ -202,6 +207,7 @@ LRESULT CCorvaneInstallerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
         case WM_WIZARD_CLOSE: EndDialog(0); return 0;
         case WM_WIZARD_BACK: navigator_.Back(); return 0;
         case WM_WIZARD_VERSION_KNOWN: ShowFirstPage(); return 0;
+        case WM_WIZARD_MAKE_PAGES: MakeOtherPages(); return 0;
         case WM_TIMER:
             if (wParam != kFirstPageTimer) return Framework::Dialog::WindowProc(message, wParam, lParam);
             ShowFirstPage();

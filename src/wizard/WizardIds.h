@@ -34,3 +34,4 @@ constexpr unsigned WM_WIZARD_NEXT = Wizard::kUserMessageBase + 4;        // move
 constexpr unsigned WM_WIZARD_CLOSE = Wizard::kUserMessageBase + 5;       // end the wizard with result 0
 constexpr unsigned WM_WIZARD_BACK = Wizard::kUserMessageBase + 6;        // move back
 constexpr unsigned WM_WIZARD_VERSION_KNOWN = Wizard::kUserMessageBase + 7;  // the first page can be chosen
+constexpr unsigned WM_WIZARD_MAKE_PAGES = Wizard::kUserMessageBase + 8;     // make the pages after the first
