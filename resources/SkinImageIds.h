@@ -71,6 +71,9 @@
 #define IDPNG_ERROR_BACKGROUND 1366  // error dialog background
 #define IDPNG_INSTALLED_BACKGROUND 1368  // already-installed page background
 #define IDPNG_PROGRESS_HIGHLIGHT 1369  // moving progress highlight
+#define IDPNG_STRIP_EXIT 1900  // strip of the exit dialog backgrounds with the question
+#define IDPNG_STRIP_LANGUAGE_CAPTION 1901  // strip of the language captions
+#define IDPNG_STRIP_CAROUSEL_TITLE 1902  // strip of the carousel title strips
 
 // Bitmaps
 #define IDB_CHECKBOX_STRIP 158  // check box glyphs: checked, unchecked, pressed x2, disabled x2; magenta is clear

@@ -78,8 +78,7 @@ bool PngButton::SetImages(int normalId, int hoverId, int pressedId, HWND referen
 
 void PngButton::SetBackgroundImage(int id) {
     // A missing resource leaves the background as it was.
-    std::size_t size = 0;
-    if (FindResourceBytes(nullptr, id, L"PNG", size)) backgroundId_ = id;
+    if (HasPictureResource(id)) backgroundId_ = id;
 }
 
 const PngButton::BackgroundSlice& PngButton::SliceUnder(POINT origin, SIZE size) {

@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <memory>
 
+#include "controls/PictureStrip.h"
 #include "framework/GdiplusHandles.h"
 
 class SmartBitmap {
@@ -30,9 +31,10 @@ public:
     // is released first, so a failed load leaves the object empty.
     bool LoadFromMemory(const void* bytes, std::size_t size);
     // Takes the resource of type "PNG" with `id` of `module` (null: this
-    // program), decoded at its first use; a resource that does not decode
-    // then leaves the object empty. A missing or empty resource returns false
-    // and leaves the object as it was.
+    // program), or the picture `id` cut out of its strip, decoded at its
+    // first use; a resource that does not decode then leaves the object
+    // empty. A missing or empty resource returns false and leaves the object
+    // as it was.
     bool LoadFromResource(int id, HMODULE module = nullptr);
     // Drops the image (the button images empty themselves before a load).
     void Release();
@@ -67,7 +69,12 @@ private:
     // module that holds them).
     mutable const void* pendingBytes_ = nullptr;
     mutable std::size_t pendingSize_ = 0;
+    // The part of the pending resource that is the picture (a strip's cell).
+    mutable const PictureCell* pendingCell_ = nullptr;
 };
+
+// Whether LoadFromResource finds picture `id` in `module`.
+bool HasPictureResource(int id, HMODULE module = nullptr);
 
 // The bytes of a resource of `type` and `id`, or null with size 0.
 const void* FindResourceBytes(HMODULE module, int id, const wchar_t* type, std::size_t& size);

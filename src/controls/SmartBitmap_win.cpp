@@ -26,6 +26,12 @@ struct DecodedPng {
     }
 };
 
+// A picture cut out of a decoded strip: a bitmap of its own pixels.
+struct CutPicture {
+    GdiplusSession session;
+    UniqueGdipBitmap bitmap;
+};
+
 struct StreamTraits {
     using Handle = IStream*;
     static Handle Invalid() noexcept { return nullptr; }
@@ -102,6 +108,7 @@ void SmartBitmap::Release() {
     image_.reset();
     pendingBytes_ = nullptr;
     pendingSize_ = 0;
+    pendingCell_ = nullptr;
 }
 
 namespace {
@@ -132,21 +139,59 @@ bool SmartBitmap::LoadFromMemory(const void* bytes, std::size_t size) {
     return image_ != nullptr;
 }
 
+namespace {
+
+// The resource bytes of picture `id`: its own PNG resource, or else the
+// strip that holds it with the cell to cut out.
+const void* FindPicture(HMODULE module, int id, std::size_t& size, const PictureCell*& cell) {
+    cell = nullptr;
+    if (const void* bytes = FindResourceBytes(module, id, L"PNG", size)) return bytes;
+    const PictureCell* inStrip = FindPictureCell(id);
+    if (!inStrip) return nullptr;
+    const void* bytes = FindResourceBytes(module, inStrip->strip, L"PNG", size);
+    if (bytes) cell = inStrip;
+    return bytes;
+}
+
+// The cell of a decoded strip as a picture of its own, in full-colour
+// pixels (the strip's shared palette is no business of the picture).
+std::shared_ptr<Gdiplus::GpBitmap> CutOut(const std::shared_ptr<Gdiplus::GpBitmap>& strip, const PictureCell& cell) {
+    if (!strip) return nullptr;
+    auto cut = std::make_shared<CutPicture>();
+    if (Gdip::GdipCloneBitmapAreaI(cell.x, cell.y, cell.width, cell.height, PixelFormat32bppARGB, strip.get(),
+                                   cut->bitmap.Put()) != Gdiplus::Ok) {
+        return nullptr;
+    }
+    return std::shared_ptr<Gdiplus::GpBitmap>(cut, cut->bitmap.Get());
+}
+
+}  // namespace
+
+bool HasPictureResource(int id, HMODULE module) {
+    std::size_t size = 0;
+    const PictureCell* cell = nullptr;
+    return FindPicture(module, id, size, cell) != nullptr;
+}
+
 bool SmartBitmap::LoadFromResource(int id, HMODULE module) {
     std::size_t size = 0;
-    const void* bytes = FindResourceBytes(module, id, L"PNG", size);
+    const PictureCell* cell = nullptr;
+    const void* bytes = FindPicture(module, id, size, cell);
     if (!bytes) return false;
     Release();
     pendingBytes_ = bytes;
     pendingSize_ = size;
+    pendingCell_ = cell;
     return true;
 }
 
 const std::shared_ptr<Gdiplus::GpBitmap>& SmartBitmap::Image() const {
     if (pendingBytes_) {
         image_ = DecodePng(pendingBytes_, pendingSize_);
+        if (pendingCell_) image_ = CutOut(image_, *pendingCell_);
         pendingBytes_ = nullptr;
         pendingSize_ = 0;
+        pendingCell_ = nullptr;
     }
     return image_;
 }

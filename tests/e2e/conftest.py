@@ -32,6 +32,28 @@ def layout(prefix):
     return page
 
 
+_SKIN_PICTURES = pathlib.Path(tempfile.mkdtemp(prefix="corvane-skin-"))
+
+
+def skin_picture(name):
+    """The PNG file of the skin picture `name` ("exit-en.png"): its own file in
+    resources/png, or the picture cut out of the strip that holds it."""
+    resources = ROOT / "resources"
+    own = resources / "png" / name
+    if own.exists():
+        return own
+    cut = _SKIN_PICTURES / name
+    if not cut.exists():
+        picture = "IDPNG_" + name[:-len(".png")].upper().replace("-", "_")
+        cells = re.findall(r"^\{(\w+), (\w+), (\d+), (\d+), (\d+), (\d+)\},$",
+                           (resources / "SkinStripCells.inc").read_text(), re.M)
+        strip, x, y, width, height = next(rest for cell, *rest in cells if cell == picture)
+        files = dict(re.findall(r'^(\w+) +PNG +"([^"]+)"$', (resources / "SkinImages.rc").read_text(), re.M))
+        subprocess.run(["/usr/bin/convert", str(resources / files[strip]), "-crop", f"{width}x{height}+{x}+{y}",
+                        "+repage", str(cut)], check=True)
+    return cut
+
+
 def require(module):
     """A reader module the checks need; its absence fails the test, since the
     test bed (tools/setup) installs every one."""

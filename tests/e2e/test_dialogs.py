@@ -4,7 +4,7 @@ dialog in all six languages are kept as artifacts."""
 
 import pytest
 
-from conftest import ROOT, layout
+from conftest import layout, skin_picture
 from test_wizard_navigation import (CANCEL, WIZARD, assert_shows_picture, licence_page, screen_pixels,  # noqa: F401
                                     wizard)
 
@@ -41,7 +41,7 @@ def test_exit_dialog_shows_the_question_of_the_language_and_no_keeps_the_wizard(
     assert (width, height) == (440, 280)
     shot = screenshot(f"exit-dialog-{language}")
     # The picture with the question shows unchanged away from the buttons.
-    path = ROOT / "resources" / "png" / picture
+    path = skin_picture(picture)
     for x, y in [(5, 5), (60, 60), (220, 120), (300, 180), (20, 270), (430, 150)]:
         assert screen_pixels(shot, left + x, top + y) == screen_pixels(path, x, y), (picture, x, y)
     # The buttons lie on the same picture.

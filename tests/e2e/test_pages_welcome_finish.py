@@ -12,7 +12,7 @@ import time
 
 import pytest
 
-from conftest import ROOT, layout
+from conftest import ROOT, layout, skin_picture
 from test_wizard_navigation import (BACK, CANCEL, MAIN_BUTTONS, NEXT, WIZARD, WM_WIZARD_NEXT, download_page,  # noqa: F401
                                     screen_pixels, wizard)
 
@@ -106,8 +106,8 @@ def opaque_spots(path):
 
 def differing_spots(picture, other):
     """Opaque points of two skin pictures of one size where they differ."""
-    first, width = rgba_of(ROOT / "resources" / "png" / picture)
-    second, _ = rgba_of(ROOT / "resources" / "png" / other)
+    first, width = rgba_of(skin_picture(picture))
+    second, _ = rgba_of(skin_picture(other))
     spots = [(i // 4 % width, i // 4 // width) for i in range(0, len(first), 4)
              if first[i + 3] == 255 and second[i + 3] == 255 and first[i:i + 3] != second[i:i + 3]]
     assert spots, (picture, other)
@@ -116,13 +116,13 @@ def differing_spots(picture, other):
 
 def shows_picture(shot, left, top, picture, spots):
     """The screen shows the skin picture with its corner at (left, top) at every spot."""
-    path = ROOT / "resources" / "png" / picture
+    path = skin_picture(picture)
     return all(screen_pixels(shot, left + x, top + y) == screen_pixels(path, x, y) for x, y in spots)
 
 
 def assert_preview(shot, wizard, language):
     left, top, *_ = wizard.rect()
-    path = ROOT / "resources" / "png" / PREVIEWS[language]
+    path = skin_picture(PREVIEWS[language])
     spots = opaque_spots(path)
     assert spots
     for x, y in spots:

@@ -6,7 +6,7 @@ import subprocess
 
 import pytest
 
-from conftest import ROOT, layout
+from conftest import layout, skin_picture
 
 WIZARD = "Corvane 2013 Installer"
 NEXT, BACK, CANCEL = 1000, 1001, 1002
@@ -102,7 +102,7 @@ def screen_size(wine):
 def assert_shows_picture(shot, wizard, picture, spots):
     """The window shows `picture` (a PNG of the skin) unchanged at `spots`."""
     left, top, *_ = wizard.rect()
-    path = ROOT / "resources" / "png" / picture
+    path = skin_picture(picture)
     for x, y in spots:
         assert screen_pixels(shot, left + x, top + y) == screen_pixels(path, x, y), (picture, x, y)
 

@@ -22,6 +22,31 @@ TEST(SmartBitmap, LoadsResourcesAtTheirPixelSize) {
     EXPECT_EQ(image.Height(), 547u);
 }
 
+TEST(SmartBitmap, APictureKeptInAStripIsCutOutAtItsOwnSizeWithNothingOfItsNeighbours) {
+    constexpr int kFrenchCaption = 153;  // the French caption, second in its strip
+    const PictureCell* cell = FindPictureCell(kFrenchCaption);
+    ASSERT_NE(cell, nullptr);
+    ASSERT_GT(cell->x, 0);
+    SmartBitmap picture;
+    SmartBitmap strip;
+    ASSERT_TRUE(picture.LoadFromResource(kFrenchCaption));
+    ASSERT_TRUE(strip.LoadFromResource(cell->strip));
+    ASSERT_EQ(picture.Width(), static_cast<unsigned>(cell->width));
+    ASSERT_EQ(picture.Height(), static_cast<unsigned>(cell->height));
+    EXPECT_TRUE(HasPictureResource(kFrenchCaption));
+
+    // One pixel wider and higher: the cut must leave the canvas's own colour there.
+    PixelCanvas alone(cell->width + 1, cell->height + 1, RGB(9, 9, 9));
+    PixelCanvas inStrip(cell->width + 1, cell->height + 1, RGB(9, 9, 9));
+    picture.Draw(alone.Graphics().Get(), 0, 0);
+    strip.Draw(inStrip.Graphics().Get(), -cell->x, -cell->y);
+    int different = 0;
+    for (int y = 0; y < cell->height; ++y)
+        for (int x = 0; x < cell->width; ++x) different += alone.At(x, y) != inStrip.At(x, y);
+    EXPECT_EQ(different, 0);
+    for (int y = 0; y <= cell->height; ++y) EXPECT_EQ(alone.At(cell->width, y), RGB(9, 9, 9));
+}
+
 TEST(SmartBitmap, AbsentResourceLeavesTheImageAsItWas) {
     SmartBitmap empty;
     EXPECT_FALSE(empty.LoadFromResource(kAbsent));
