@@ -9,10 +9,12 @@ struct BackgroundVersionCheck::State {
     std::mutex mutex;
     std::condition_variable changed;
     std::function<void()> answered;  // cleared when the owner goes
-    bool installedKnown = false;
     std::optional<VersionRecord> installed;
     std::optional<Clock::time_point> askingSince;  // the update service is being asked
     std::optional<VersionAnswer> answer;
+
+    // The local query has answered once either is set.
+    bool InstalledKnown() const { return answer || askingSince; }
 
     // Called with the lock held, so that the owner cannot clear the
     // callback (and go away) while it runs; it only posts a message.
@@ -40,7 +42,6 @@ void Ask(BackgroundVersionCheck::State& state, const std::u16string& configuredT
     const bool asksService = installed && offered.IsNone() && sources.askService;
     {
         std::unique_lock<std::mutex> lock(state.mutex);
-        state.installedKnown = true;
         state.installed = installed;
         if (asksService)
             state.askingSince = BackgroundVersionCheck::Clock::now();
@@ -84,15 +85,14 @@ BackgroundVersionCheck::~BackgroundVersionCheck() {
 
 void BackgroundVersionCheck::WaitForInstalledVersion() {
     std::unique_lock<std::mutex> lock(state_->mutex);
-    state_->changed.wait(lock, [this] { return state_->installedKnown; });
+    state_->changed.wait(lock, [this] { return state_->InstalledKnown(); });
 }
 
 std::optional<VersionAnswer> BackgroundVersionCheck::AnswerWithin(std::chrono::milliseconds serviceBound,
                                                                   Clock::time_point now) {
     std::lock_guard<std::mutex> lock(state_->mutex);
     if (state_->answer) return state_->answer;
-    if (!state_->installedKnown || !state_->askingSince || now - *state_->askingSince < serviceBound)
-        return std::nullopt;
+    if (!state_->askingSince || now - *state_->askingSince < serviceBound) return std::nullopt;
     // The service is slow or unreachable: decide as when it fails, and
     // keep the decision even if it answers later.
     VersionAnswer answer;
