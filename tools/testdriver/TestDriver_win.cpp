@@ -195,6 +195,11 @@ void MoveMouseOver(HWND control) {
     const int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
     SetCursorPos(x, y);
     SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+    // The window's thread may still be busy (the wizard makes its later pages
+    // after it shows): a sent message is answered only once it reads its
+    // queue again, and the pointer's move is read right after it.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(GetAncestor(control, GA_ROOT), WM_NULL, 0, 0, SMTO_BLOCK, 10000, &ignored);
     Sleep(100);
 }
 
