@@ -189,17 +189,21 @@ void SendMouse(DWORD flags, int x = 0, int y = 0) {
     SendInput(1, &input, sizeof(input));
 }
 
+// The window's thread may still be busy (the wizard makes its later pages
+// after it shows): a sent message is answered only once it reads its queue
+// again, and input given before is read right after it.
+void WaitUntilReadingInput(HWND window) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &ignored);
+}
+
 void MoveMouseOver(HWND control) {
     RECT rect{};
     GetWindowRect(control, &rect);
     const int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
     SetCursorPos(x, y);
     SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
-    // The window's thread may still be busy (the wizard makes its later pages
-    // after it shows): a sent message is answered only once it reads its
-    // queue again, and the pointer's move is read right after it.
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(GetAncestor(control, GA_ROOT), WM_NULL, 0, 0, SMTO_BLOCK, 10000, &ignored);
+    WaitUntilReadingInput(GetAncestor(control, GA_ROOT));
     Sleep(100);
 }
 
@@ -317,6 +321,7 @@ int wmain(int argc, wchar_t** argv) {
         SetForegroundWindow(window);
         Sleep(100);
         SendKeys(keys);
+        WaitUntilReadingInput(window);
         Sleep(200);
         return 0;
     }
