@@ -3,15 +3,16 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
+#include <exception>
 
 namespace Download {
 
 constexpr std::int32_t kPointerError = static_cast<std::int32_t>(0x80004003);  // E_POINTER
 
-class ComError : public std::runtime_error {
+class ComError : public std::exception {
 public:
-    explicit ComError(std::int32_t result) : std::runtime_error("COM error"), result_(result) {}
+    explicit ComError(std::int32_t result) : result_(result) {}
+    const char* what() const noexcept override { return "COM error"; }
     std::int32_t Error() const { return result_; }
 
 private:

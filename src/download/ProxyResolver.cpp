@@ -1,7 +1,6 @@
 #include "download/ProxyResolver.h"
 
-#include <system_error>
-#include <thread>
+#include "common/DetachedThread.h"
 
 namespace Download {
 
@@ -21,8 +20,6 @@ bool ProxyResolver::UsesAutomatic(const std::string& url) const {
 }
 
 ProxyResolver::Answer ProxyResolver::AutomaticAnswer(const std::string& url, bool background) {
-    // Shared, so that it is still there when no thread could be started.
-    auto promise = std::make_shared<std::promise<std::optional<ProxyRoute>>>();
     Answer answer;
     {
         // A configuration that could not be had is remembered too: asking
@@ -30,34 +27,27 @@ ProxyResolver::Answer ProxyResolver::AutomaticAnswer(const std::string& url, boo
         std::lock_guard<std::mutex> lock(mutex_);
         const auto [entry, fresh] = automaticAnswers_.try_emplace(HostKey(SplitAddress(url)));
         if (!fresh) return entry->second;
-        entry->second = answer = promise->get_future().share();
+        entry->second = answer = std::make_shared<Answer::element_type>();
     }
     // The lookup owns copies of what it reads, so that it may outlive the resolver.
-    auto lookUp = [promise, lookup = automatic_, settings = settings_, url] {
+    auto lookUp = [answer, lookup = automatic_, settings = settings_, url] {
         std::optional<ProxyRoute> route;
         try {
             route = lookup(settings, url);
         } catch (...) {
             // A lookup that fails is one that could not be had.
         }
-        promise->set_value(std::move(route));
+        answer->Set(std::move(route));
     };
-    if (background) {
-        try {
-            std::thread(lookUp).detach();
-            return answer;
-        } catch (const std::system_error&) {
-            // No thread to be had: the lookup runs here after all.
-        }
-    }
-    lookUp();
+    // No thread to be had: the lookup runs here after all.
+    if (!background || !Common::StartDetachedThread(lookUp)) lookUp();
     return answer;
 }
 
 ProxyRoute ProxyResolver::Decide(const Answer& answer, const std::string& url) const {
     // An automatic configuration that answers decides; one that cannot be
     // had leaves the decision to the manual settings, as on Windows.
-    const std::optional<ProxyRoute>& route = answer.get();
+    const std::optional<ProxyRoute>& route = answer->Get();
     return route ? *route : ManualDecision(settings_, url);
 }
 
@@ -70,14 +60,14 @@ RouteChoice ProxyResolver::FirstRoute(const std::string& url) {
     const bool detectionOnly = settings_.autoDetect && settings_.autoConfigUrl.empty();
     if (!detectionOnly || !UsesAutomatic(url)) return {RouteFor(url), false};
     const Answer answer = AutomaticAnswer(url, true);
-    if (answer.wait_for(std::chrono::seconds(0)) == std::future_status::ready) return {Decide(answer, url), false};
+    if (answer->WaitFor(std::chrono::milliseconds(0))) return {Decide(answer, url), false};
     return {ManualDecision(settings_, url), true};
 }
 
 std::optional<ProxyRoute> ProxyResolver::SettledRoute(const std::string& url, std::chrono::milliseconds wait) {
     if (!UsesAutomatic(url)) return ManualDecision(settings_, url);
     const Answer answer = AutomaticAnswer(url, true);
-    if (answer.wait_for(wait) != std::future_status::ready) return std::nullopt;
+    if (!answer->WaitFor(wait)) return std::nullopt;
     return Decide(answer, url);
 }
 

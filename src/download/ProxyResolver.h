@@ -5,12 +5,13 @@
 
 #include <chrono>
 #include <functional>
-#include <future>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 
+#include "common/AwaitedValue.h"
 #include "download/ProxyRules.h"
 
 namespace Download {
@@ -64,7 +65,7 @@ public:
     const ProxySettings& Settings() const { return settings_; }
 
 private:
-    using Answer = std::shared_future<std::optional<ProxyRoute>>;
+    using Answer = std::shared_ptr<Common::AwaitedValue<std::optional<ProxyRoute>>>;
 
     // The automatic answer for the address, looked up on the first ask: in
     // the background, or on the calling thread, which then waits anyway.

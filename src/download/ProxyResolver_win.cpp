@@ -2,10 +2,10 @@
 #include <winhttp.h>
 
 #include <chrono>
-#include <future>
 #include <memory>
-#include <thread>
 
+#include "common/AwaitedValue.h"
+#include "common/DetachedThread.h"
 #include "common/UniqueResource.h"
 #include "common/WinHandles.h"
 #include "download/ProxyResolver.h"
@@ -62,18 +62,17 @@ ProxySettings ReadUserProxySettings() {
 std::optional<ProxyRoute> AutomaticRoute(const ProxySettings& settings, const std::string& url) {
     if (!settings.Automatic()) return std::nullopt;
     // The thread owns copies of what it reads, so that it may outlive a
-    // lookup that was given up.
-    auto answer = std::make_shared<std::promise<std::optional<ProxyRoute>>>();
-    std::future<std::optional<ProxyRoute>> result = answer->get_future();
-    std::thread([answer, settings, url] {
+    // lookup that was given up. Without a thread the script could not be had.
+    auto answer = std::make_shared<Common::AwaitedValue<std::optional<ProxyRoute>>>();
+    const bool started = Common::StartDetachedThread([answer, settings, url] {
         try {
-            answer->set_value(LookUp(settings, url));
+            answer->Set(LookUp(settings, url));
         } catch (...) {
-            answer->set_value(std::nullopt);
+            answer->Set(std::nullopt);
         }
-    }).detach();
-    if (result.wait_for(kLookupBound) != std::future_status::ready) return std::nullopt;
-    return result.get();
+    });
+    if (!started || !answer->WaitFor(kLookupBound)) return std::nullopt;
+    return answer->Get();
 }
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <condition_variable>
 #include <mutex>
-#include <system_error>
-#include <thread>
+
+#include "common/DetachedThread.h"
 
 struct BackgroundVersionCheck::State {
     std::mutex mutex;
@@ -71,11 +71,7 @@ BackgroundVersionCheck::BackgroundVersionCheck(std::u16string configuredText, Ve
     auto ask = [state = state_, text = std::move(configuredText), cachedOffered, sources = std::move(sources)] {
         Ask(*state, text, cachedOffered, sources);
     };
-    try {
-        std::thread(ask).detach();
-    } catch (const std::system_error&) {
-        ask();  // no thread to be had: asked here, as before
-    }
+    if (!Common::StartDetachedThread(ask)) ask();  // no thread to be had: asked here, as before
 }
 
 BackgroundVersionCheck::~BackgroundVersionCheck() {

@@ -2,8 +2,8 @@
 
 #include <condition_variable>
 #include <deque>
+#include <exception>
 #include <mutex>
-#include <system_error>
 #include <utility>
 
 struct ReportQueue::State {
@@ -68,7 +68,7 @@ bool ReportQueue::Post(Report report) {
         if (!worker_.joinable() && !state_->withoutWorker) {
             try {
                 worker_ = std::thread([state = state_] { state->Work(); });
-            } catch (const std::system_error&) {
+            } catch (const std::exception&) {  // no thread to be had
                 state_->withoutWorker = true;
             }
         }
