@@ -74,6 +74,7 @@
 #define IDPNG_STRIP_EXIT 1900  // strip of the exit dialog backgrounds with the question
 #define IDPNG_STRIP_LANGUAGE_CAPTION 1901  // strip of the language captions
 #define IDPNG_STRIP_CAROUSEL_TITLE 1902  // strip of the carousel title strips
+#define IDPNG_STRIP_LANGUAGE_BUTTON 1903  // strip of the welcome page language buttons, normal and hover
 
 // Bitmaps
 #define IDB_CHECKBOX_STRIP 158  // check box glyphs: checked, unchecked, pressed x2, disabled x2; magenta is clear
