@@ -72,6 +72,8 @@ private:
     void AddPage(std::unique_ptr<BaseDialog> page);
     // The pages after the first, made once the window has painted.
     void MakeOtherPages();
+    // The navigator once every page exists: for whatever moves between pages.
+    Wizard::PageNavigator& AllPages();
     // Shows the installed page or the welcome page once the version question
     // has answered (or the update service's bound has passed); false while
     // it has not.

@@ -160,6 +160,13 @@ void CCorvaneInstallerDlg::MakeOtherPages() {
     if (navigator_.Current() == Wizard::kPageInstalled) ApplyInstalledLayout();
 }
 
+Wizard::PageNavigator& CCorvaneInstallerDlg::AllPages() {
+    // A message sent from another thread (an accessibility tool, a test
+    // driver) is handled before the posted one that makes the pages.
+    MakeOtherPages();
+    return navigator_;
+}
+
 void CCorvaneInstallerDlg::SkinButtons() {
     for (PngButton* button : {&next_, &back_, &cancel_}) {
         button->SetImages(kButtonNormal, kButtonHover, kButtonPressed, Handle());
@@ -179,7 +186,7 @@ bool CCorvaneInstallerDlg::PreTranslateMessage(MSG& message) {
         // licence is accepted.
         if (navigator_.Current() == 0) return true;  // no page yet
         if (navigator_.Current() == Wizard::kPageLicense && license_ && !license_->IsAccepted()) return true;
-        navigator_.Next(Wizard::kForward);
+        AllPages().Next(Wizard::kForward);
     }
     return Framework::Dialog::PreTranslateMessage(message);
 }
@@ -200,12 +207,12 @@ bool CCorvaneInstallerDlg::OnCommand(WORD id, WORD code, HWND control) {
 
 LRESULT CCorvaneInstallerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_WIZARD_SHOW_PAGE: navigator_.ShowPage(static_cast<unsigned>(wParam)); return 0;
+        case WM_WIZARD_SHOW_PAGE: AllPages().ShowPage(static_cast<unsigned>(wParam)); return 0;
         case WM_WIZARD_BUTTONS: Wizard::ApplyButtonFlags(static_cast<std::uint32_t>(wParam), *this); return 0;
         case WM_WIZARD_PAGE_SHOWN: return OnPageShown(static_cast<unsigned>(wParam));
-        case WM_WIZARD_NEXT: navigator_.Next(static_cast<int>(wParam)); return 0;
+        case WM_WIZARD_NEXT: AllPages().Next(static_cast<int>(wParam)); return 0;
         case WM_WIZARD_CLOSE: EndDialog(0); return 0;
-        case WM_WIZARD_BACK: navigator_.Back(); return 0;
+        case WM_WIZARD_BACK: AllPages().Back(); return 0;
         case WM_WIZARD_VERSION_KNOWN: ShowFirstPage(); return 0;
         case WM_WIZARD_MAKE_PAGES: MakeOtherPages(); return 0;
         case WM_TIMER:
@@ -221,15 +228,15 @@ LRESULT CCorvaneInstallerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
-void CCorvaneInstallerDlg::OnNextButton() { navigator_.Next(Wizard::kForward); }
+void CCorvaneInstallerDlg::OnNextButton() { AllPages().Next(Wizard::kForward); }
 
 void CCorvaneInstallerDlg::OnBackButton() {
     // On the send-by-e-mail page the button reads "Skip" and moves on.
     if (navigator_.Current() == Wizard::kPageSendEmail) {
-        navigator_.Next(Wizard::kSkip);
+        AllPages().Next(Wizard::kSkip);
         return;
     }
-    const unsigned shown = navigator_.Back();
+    const unsigned shown = AllPages().Back();
     if (shown == 0) EnableButton(WizardButton::Back, false);
     if (shown != Wizard::kPageWelcome) EnableButton(WizardButton::Next, true);
 }
