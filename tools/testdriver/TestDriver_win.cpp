@@ -189,13 +189,17 @@ void SendMouse(DWORD flags, int x = 0, int y = 0) {
     SendInput(1, &input, sizeof(input));
 }
 
-// The window's thread may still be busy (the wizard makes its later pages
-// after it shows): a sent message is answered only once it reads its queue
-// again, and input given before is read right after it.
-void WaitUntilReadingInput(HWND window) {
+// Whether the window's thread gets to its messages within the time: WM_NULL
+// does nothing, but a sent message is answered only once the thread reads
+// its queue again.
+bool AnswersWithin(HWND window, UINT milliseconds) {
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &ignored);
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, milliseconds, &ignored) != 0;
 }
+
+// The window's thread may still be busy (the wizard makes its later pages
+// after it shows); input given before a sent message is read right after it.
+void WaitUntilReadingInput(HWND window) { AnswersWithin(window, 10000); }
 
 void MoveMouseOver(HWND control) {
     RECT rect{};
@@ -326,11 +330,8 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (command == L"answers" && argument) {
-        // WM_NULL does nothing but needs the window's thread to get to its messages.
         const ULONGLONG start = GetTickCount64();
-        DWORD_PTR ignored = 0;
-        const bool answered = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK,
-                                                  static_cast<UINT>(_wtoi(argument)), &ignored) != 0;
+        const bool answered = AnswersWithin(window, static_cast<UINT>(_wtoi(argument)));
         std::printf("%llu\n", GetTickCount64() - start);
         return answered ? 0 : 1;
     }

@@ -7,11 +7,11 @@
 // The C++ runtime reports its own failures (a string grown past its limit, an
 // index out of range) through these functions. Its versions build
 // std::logic_error and std::runtime_error, whose reference-counted strings
-// and their machinery are some 90 KB of the installer. These throw the same failures as an exception with a fixed text:
-// the installer catches them, where it catches them at all, as
-// std::exception, and the failures with a type of their own (memory, casts)
-// keep their standard types. A thread the system refused is reported in
-// ThreadFailure_win.cpp.
+// and their machinery are some 90 KB of the installer. These throw the same
+// failures as an exception with a fixed text: the installer catches them,
+// where it catches them at all, as std::exception, and the failures with a
+// type of their own (memory, casts) keep their standard types. A thread the
+// system refused is reported in ThreadFailure_win.cpp.
 namespace std {
 
 void __throw_bad_exception() { throw bad_exception(); }
