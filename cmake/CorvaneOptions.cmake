@@ -41,6 +41,7 @@ if(CORVANE_REQUIRE_HTTPS)
 endif()
 
 option(CORVANE_SANITIZE "Build the native core with AddressSanitizer and UBSan" OFF)
+option(CORVANE_SANITIZE_THREAD "Build the native core with ThreadSanitizer (tools/tsan)" OFF)
 
 if(WIN32)
   # Every Windows executable of the build (tests included) runs under Wine in a

@@ -19,6 +19,10 @@ function(corvane_compile_settings target)
     target_compile_options(${target} PUBLIC $<$<COMPILE_LANGUAGE:C,CXX>:-fsanitize=address,undefined -fno-omit-frame-pointer>)
     target_link_options(${target} PUBLIC -fsanitize=address,undefined)
   endif()
+  if(CORVANE_SANITIZE_THREAD AND NOT WIN32)
+    target_compile_options(${target} PUBLIC $<$<COMPILE_LANGUAGE:C,CXX>:-fsanitize=thread -fno-omit-frame-pointer>)
+    target_link_options(${target} PUBLIC -fsanitize=thread)
+  endif()
 endfunction()
 
 # corvane_library(<name> [SOURCES portable...] [WINDOWS windows-only...]

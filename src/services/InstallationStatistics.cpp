@@ -36,7 +36,7 @@ FailedReport InstallationStatistics::DescribeFailure(const std::u16string& opera
 }
 
 void InstallationStatistics::ReportCrash() {
-    progress_.cancelReason = 0;
+    progress_.Update([](InstallationProgress& progress) { progress.cancelReason = 0; });
     ReportCancel();
     WaitForReports(kLeavingWait);
 }

@@ -5,9 +5,9 @@
 // id exists, that is before the first language choice. A report that fails
 // posts one line to the log handler instead and changes nothing else.
 //
-// The record's values have no lock: the order of the wizard's flow lets one
-// thread at a time use them (the crash handler's cancel report excepted,
-// which starts on whichever thread crashed). A report takes what it sends
+// The progress values have a lock of their own (the wizard's thread and the
+// installation's worker both write them); the other values are set by the
+// wizard's thread before the reports that read them. A report takes what it sends
 // from the record at once and is then made on the record's own worker, one
 // after another in the order they were asked for, so that a silent service
 // never holds up the wizard's window.
@@ -19,6 +19,7 @@
 #include <string>
 
 #include "services/EventRecord.h"
+#include "services/ProgressRecord.h"
 #include "services/ReportQueue.h"
 #include "services/SoapStatus.h"
 #include "services/SoapTimeout.h"
@@ -75,8 +76,8 @@ public:
     // The configuration's "JOIN_LINK", "COUNTRY_ISO2" and "WID".
     void SetPartnerValues(std::u16string joinLink, std::u16string country, std::u16string wid);
     void SetContact(std::u16string email, std::u16string firstName, std::u16string lastName, bool optIn);
-    InstallationProgress& Progress() { return progress_; }
-    const InstallationProgress& Progress() const { return progress_; }
+    ProgressRecord& Progress() { return progress_; }
+    const ProgressRecord& Progress() const { return progress_; }
 
     // Empty until the first ReportStart; never changes afterwards.
     const std::u16string& InstallationId() const { return installationId_; }
@@ -143,7 +144,7 @@ private:
     std::u16string installerVersion_;
     bool optIn_ = false;
     std::uint32_t launchTick_ = 0;
-    InstallationProgress progress_;
+    ProgressRecord progress_;
     std::u16string previousId_;
     std::string lastEventRecord_;
     // Last, so that it goes first: the record's end waits (at most

@@ -78,7 +78,7 @@ void InstallationStatistics::ReportEnd(const std::u16string& packagePath) {
     packageVersion_ = support_.packageVersion ? support_.packageVersion(packagePath) : std::u16string();
 
     ReadPreviousId();
-    lastEventRecord_ = EndInstallationEventXml(progress_, packageVersion_, previousId_);
+    lastEventRecord_ = EndInstallationEventXml(progress_.Snapshot(), packageVersion_, previousId_);
     Send(u"EndInstallation", [id = installationId_, version = packageVersion_](Connection& connection) {
         return connection.service.EndInstallation(id, version);
     });
@@ -87,7 +87,7 @@ void InstallationStatistics::ReportEnd(const std::u16string& packagePath) {
 
 void InstallationStatistics::ReportCancel() {
     if (installationId_.empty()) return;
-    lastEventRecord_ = CancelEventXml(progress_, previousId_, SecondsSinceLaunch(), GetThreadLocale());
+    lastEventRecord_ = CancelEventXml(progress_.Snapshot(), previousId_, SecondsSinceLaunch(), GetThreadLocale());
     Send(u"CancelInstallation",
          [id = installationId_](Connection& connection) { return connection.service.CancelInstallation(id); });
 }

@@ -17,6 +17,7 @@
 #include "controls/SmartBitmap.h"
 #include "framework/Dialog.h"
 #include "framework/GdiHandles.h"
+#include "installation/Session.h"
 #include "language/IMultilanguage.h"
 #include "wizard/BaseDialog.h"
 #include "wizard/ButtonFlags.h"
@@ -44,11 +45,12 @@ public:
     static constexpr std::chrono::milliseconds kUpdateServiceBound{1500};
 
     // Registers the dialog with the language manager: it must live until the
-    // program ends. `config` is the configured copy that the dialog fills
-    // from the stamp block and hands to the pages; it must outlive the dialog.
+    // program ends. `session` is the run's: the dialog fills its configured
+    // copy from the stamp block and hands it to the pages; it must outlive
+    // the dialog.
     // `versionSources` tell whether the product is installed and which
     // version is offered; without them the product counts as not installed.
-    explicit CCorvaneInstallerDlg(InstallerConfig& config, VersionSources versionSources = {});
+    explicit CCorvaneInstallerDlg(Installation::Session& session, VersionSources versionSources = {});
     ~CCorvaneInstallerDlg() override;
 
     void ApplyLanguage(LanguageId language) override;
@@ -102,6 +104,7 @@ private:
     void MoveButton(Wizard::WizardButton button, int x, int y) override;
     PngButton& ButtonOf(Wizard::WizardButton button);
 
+    Installation::Session& session_;
     InstallerConfig& config_;
     SmartBitmap background_;
     PngButton next_;

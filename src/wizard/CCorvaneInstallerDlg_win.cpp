@@ -51,9 +51,10 @@ HICON LoadAppIcon(int size) {
 
 }  // namespace
 
-CCorvaneInstallerDlg::CCorvaneInstallerDlg(InstallerConfig& config, VersionSources versionSources)
+CCorvaneInstallerDlg::CCorvaneInstallerDlg(Installation::Session& session, VersionSources versionSources)
     : Framework::Dialog(IDD_CORVANEINSTALLER_DIALOG),
-      config_(config),
+      session_(session),
+      config_(session.config),
       bigIcon_(LoadAppIcon(GetSystemMetrics(SM_CXICON))),
       smallIcon_(LoadAppIcon(GetSystemMetrics(SM_CXSMICON))),
       versionSources_(std::move(versionSources)),
@@ -150,7 +151,7 @@ void CCorvaneInstallerDlg::MakeOtherPages() {
     license_ = license.get();
     AddPage(std::move(license));
     AddPage(std::make_unique<PageSelectComponents>(config_));
-    auto download = std::make_unique<PageDownloadInstall>(config_);
+    auto download = std::make_unique<PageDownloadInstall>(session_);
     download_ = download.get();
     AddPage(std::move(download));
     AddPage(std::make_unique<PageSendEmail>(config_));

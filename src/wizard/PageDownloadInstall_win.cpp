@@ -2,27 +2,12 @@
 
 #include <windows.h>
 
-#include "DeploymentValues.h"
-#include "configuration/InstallerConfig.h"
 #include "controls/CarouselGeometry.h"
 #include "framework/GdiHandles.h"
-#include "common/AnsiText.h"
-#include "common/ProductIdentity.h"
-#include "common/ProductQueries.h"
-#include "common/SystemProgram.h"
-#include "common/UninstallString.h"
 #include "common/WideText.h"
-#include "common/WinHandles.h"
 #include "language/AsLanguage_Manager.h"
 #include "language/ELang_Item.h"
-#include "msi/Installer.h"
-#include "msi/PackageDatabase.h"
-#include "msi/PackagePublisher.h"
-#include "msi/PackageSignature.h"
 #include "resource.h"
-#include "services/InstallationStatistics.h"
-#include "common/VersionParse.h"
-#include "wizard/ConfiguredVersionCheck.h"
 #include "wizard/ErrorDialog.h"
 #include "wizard/ExitDialog.h"
 #include "wizard/WizardIds.h"
@@ -49,32 +34,20 @@ HWND MainWindow(HWND page) { return GetParent(page); }
 
 }  // namespace
 
-PageDownloadInstall::PageDownloadInstall(InstallerConfig& config)
-    : BaseDialog(IDD_PAGE_DOWNLOAD_INSTALL), config_(config),
-      downloader_([this](std::uint32_t percent, double received, double expected) {
-          bool changed;
-          {
-              std::lock_guard<std::mutex> lock(viewLock_);
-              changed = model_.OnDownloadProgress(percent, received, expected,
-                                                  LanguageManager().Current_Language());
-          }
-          if (changed) PostViewChanged();
-      }) {
-    downloader_.OnReconnecting([this] { ShowStatus(LI_RECONNECTING); });
-}
+PageDownloadInstall::PageDownloadInstall(Installation::Session& session)
+    : BaseDialog(IDD_PAGE_DOWNLOAD_INSTALL), session_(session) {}
 
 PageDownloadInstall::~PageDownloadInstall() {
     StopWork();
-    if (worker_.joinable()) worker_.join();
+    job_.reset();           // its thread ends while the window parts it talks to are here
     carouselTimer_.reset();  // no step is started once the page goes
 }
 
 void PageDownloadInstall::StopWork() {
-    // The wizard may end while the work runs: the engine stops for good,
-    // and the flag keeps the work from installing anything.
+    // The wizard may end while the work runs: the job stops for good and
+    // installs nothing more, and a question it waits for is answered Cancel.
     closing_ = true;
-    downloader_.RequestStop();
-    downloader_.Pause(false);
+    if (job_) job_->Stop();
     { std::lock_guard<std::mutex> lock(errorLock_); }  // a waiting worker sees the flag
     errorAnswered_.notify_all();
 }
@@ -109,29 +82,26 @@ void PageDownloadInstall::Layout() {
 }
 
 void PageDownloadInstall::OnEnterPage(int) {
-    if (worker_.joinable()) return;  // the work runs once
+    if (job_) return;  // the work runs once
     for (const auto& item : kCarouselItems) {
         carousel_.AddTextItem(TextOf(item.title), TextOf(item.lines[0]), TextOf(item.lines[1]),
                               TextOf(item.lines[2]), TextOf(item.lines[3]));
     }
     carousel_.SetTitleImage(Controls::CarouselTitleImage(LanguageManager().Current_Language()));
     EnableWindow(cancel_.Handle(), FALSE);
-    SetSweeping(true);
+    Installation::InstallationDisplay& display = *this;
+    job_ = std::make_unique<Installation::InstallationJob>(session_, display);
     ApplyView();
-    worker_ = std::thread([this] {
-        try {
-            Wizard::DownloadInstallWork(*this, *this, *this, *this).Run();
-        } catch (...) {
-            // Nothing may leave the thread; the wizard cannot go on.
-            CloseWizard();
-        }
-        SetDownloading(false);
-    });
+    job_->Start();
 }
 
-void PageDownloadInstall::PauseDownload() { downloader_.Pause(true); }
+void PageDownloadInstall::PauseDownload() {
+    if (job_) job_->Pause(true);
+}
 
-void PageDownloadInstall::ResumeDownload() { downloader_.Pause(false); }
+void PageDownloadInstall::ResumeDownload() {
+    if (job_) job_->Pause(false);
+}
 
 bool PageDownloadInstall::OnCommand(WORD id, WORD code, HWND control) {
     if (id == IDC_DOWNLOAD_CANCEL && code == BN_CLICKED) {
@@ -142,12 +112,7 @@ bool PageDownloadInstall::OnCommand(WORD id, WORD code, HWND control) {
 }
 
 void PageDownloadInstall::OnCancelClicked() {
-    {
-        auto& progress = TheInstallationStatistics().Progress();
-        progress.lastStep = 2;
-        progress.cancelReason = Wizard::kCancelledByUser;
-        progress.downloadLink = Common::ToAnsi(config_.DownloadLink());
-    }
+    if (job_) job_->RecordUserCancel();
     PauseDownload();
     const INT_PTR answer = ModalDialog::Exit().DoModal(MainWindow(Handle()));
     ResumeDownload();
@@ -184,11 +149,7 @@ LRESULT PageDownloadInstall::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
 }
 
 void PageDownloadInstall::PaintStatus(HDC dc) {
-    std::u16string status;
-    {
-        std::lock_guard<std::mutex> lock(viewLock_);
-        status = model_.Current().status;
-    }
+    const std::u16string status = job_ ? job_->Progress().status : std::u16string();
     RECT area = kStatusArea;
     Framework::UniqueBrush brush(CreateSolidBrush(kStatusBackground));
     FillRect(dc, &area, brush.Get());
@@ -200,11 +161,8 @@ void PageDownloadInstall::PaintStatus(HDC dc) {
 }
 
 void PageDownloadInstall::ApplyView() {
-    Wizard::DownloadProgressModel::View view;
-    {
-        std::lock_guard<std::mutex> lock(viewLock_);
-        view = model_.Current();
-    }
+    if (!job_) return;
+    const Installation::DownloadProgressModel::View view = job_->Progress();
     if (view.sweeping && !progress_.IsSweeping()) progress_.StartSweeping();
     if (!view.sweeping && progress_.IsSweeping()) progress_.StopSweeping();
     progress_.SetPercent(view.value);
@@ -212,36 +170,11 @@ void PageDownloadInstall::ApplyView() {
     InvalidateRect(Handle(), &area, TRUE);
 }
 
-void PageDownloadInstall::PostViewChanged() { PostMessageW(Handle(), kViewChanged, 0, 0); }
-
 void PageDownloadInstall::OnTimer(Framework::Timer&) { carousel_.StartStep(); }
 
-// --- DownloadInstallView ---
+// --- InstallationDisplay ---
 
-void PageDownloadInstall::ShowStatus(std::int32_t textItem) {
-    {
-        std::lock_guard<std::mutex> lock(viewLock_);
-        model_.SetStatus(LanguageManager().Get_Text(textItem));
-    }
-    PostViewChanged();
-}
-
-void PageDownloadInstall::ResetProgress() {
-    {
-        std::lock_guard<std::mutex> lock(viewLock_);
-        model_.StartPhase();
-        if (downloadStartTick_ == 0) downloadStartTick_ = Download::TickCount();
-    }
-    PostViewChanged();
-}
-
-void PageDownloadInstall::SetSweeping(bool sweeping) {
-    {
-        std::lock_guard<std::mutex> lock(viewLock_);
-        model_.SetSweeping(sweeping);
-    }
-    PostViewChanged();
-}
+void PageDownloadInstall::ProgressChanged() { PostMessageW(Handle(), kViewChanged, 0, 0); }
 
 void PageDownloadInstall::EnableCancel(bool enabled) { PostMessageW(Handle(), kEnableCancel, enabled, 0); }
 
@@ -250,14 +183,13 @@ void PageDownloadInstall::SetDownloading(bool downloading) {
     // a new download starts the eight seconds afresh.
     carouselTimer_->Stop();
     if (!downloading) return;
-    downloadStartTick_ = Download::TickCount();
     carouselTimer_->Start(static_cast<unsigned>(kCarouselPeriod.count()));
 }
 
-Wizard::ErrorChoice PageDownloadInstall::ShowError(const std::u16string& text, Wizard::ErrorButtons buttons) {
+Installation::ErrorChoice PageDownloadInstall::ShowError(const std::u16string& text, Installation::ErrorButtons buttons) {
     auto request = std::make_shared<ErrorRequest>();
     request->text = text;
-    request->buttons = buttons == Wizard::ErrorButtons::CancelRetry
+    request->buttons = buttons == Installation::ErrorButtons::CancelRetry
                            ? ModalDialog::Error::kCancel | ModalDialog::Error::kRetry
                            : ModalDialog::Error::kClose;
     std::unique_lock<std::mutex> lock(errorLock_);
@@ -266,11 +198,11 @@ Wizard::ErrorChoice PageDownloadInstall::ShowError(const std::u16string& text, W
         lock.unlock();
         AnswerErrorRequest();
         lock.lock();
-    } else if (closing_ || !PostMessageW(Handle(), kShowError, 0, 0)) return Wizard::ErrorChoice::Cancel;
+    } else if (closing_ || !PostMessageW(Handle(), kShowError, 0, 0)) return Installation::ErrorChoice::Cancel;
     // A wizard that goes away meanwhile answers Cancel: its window will not.
     errorAnswered_.wait(lock, [&] { return request->answered || closing_; });
     pendingError_.reset();
-    return request->retry ? Wizard::ErrorChoice::Retry : Wizard::ErrorChoice::Cancel;
+    return request->retry ? Installation::ErrorChoice::Retry : Installation::ErrorChoice::Cancel;
 }
 
 void PageDownloadInstall::AnswerErrorRequest() {
@@ -292,144 +224,3 @@ void PageDownloadInstall::AnswerErrorRequest() {
 void PageDownloadInstall::CloseWizard() { PostMessageW(MainWindow(Handle()), WM_WIZARD_CLOSE, 0, 0); }
 
 void PageDownloadInstall::MoveToNextPage() { SendMessageW(MainWindow(Handle()), WM_WIZARD_NEXT, 0, 0); }
-
-// --- InstallationReports ---
-
-void PageDownloadInstall::RecordOutcome(Wizard::WorkPhase phase, int reason, const std::string& errorText) {
-    int value;
-    {
-        std::lock_guard<std::mutex> lock(viewLock_);
-        value = model_.Current().value;
-    }
-    measurements_.Take(downloadStartTick_, Download::TickCount(), downloader_.TargetPath());
-    auto& progress = TheInstallationStatistics().Progress();
-    progress.lastStep = 2;
-    progress.cancelReason = reason;
-    progress.downloadLink = Common::ToAnsi(config_.DownloadLink());
-    progress.downloadErrorResult = downloader_.LastError();
-    progress.installErrorResult = errorText;
-    progress.downloadSeconds = measurements_.durationSeconds;
-    progress.downloadFileSize = measurements_.fileSize;
-    if (phase == Wizard::WorkPhase::Download) {
-        progress.downloadProgress = static_cast<std::uint32_t>(value);
-    } else {
-        progress.installProgress = static_cast<std::uint32_t>(value);
-    }
-}
-
-void PageDownloadInstall::ReportEnd(const std::u16string& path) { TheInstallationStatistics().ReportEnd(path); }
-
-// --- configuration: the address for the PackageSource, the installation for the TargetMachine ---
-
-std::u16string PageDownloadInstall::DownloadLink() { return config_.DownloadLink(); }
-
-void PageDownloadInstall::ResetDownloadLink() { config_.ResetDownloadLink(); }
-
-std::u16string PageDownloadInstall::DownloadFolder() { return config_.DownloadFolder(); }
-
-std::u16string PageDownloadInstall::InstallCommandLine() {
-    return config_.FeatureString() + u" ISCREATEQLSC=0 LAUNCHPRODUCT=0 MAKEDEFAULTAPP=0 INSTALLDIR=\"" +
-           config_.InstallDir() + u"\"";
-}
-
-void PageDownloadInstall::SaveSettings() {
-    LanguageManager().Save_Language();
-    config_.SaveInstallDir();
-    config_.SaveLinkSettings();
-}
-
-std::u16string PageDownloadInstall::ExpectedPackageDigest() { return config_.PackageDigestText(); }
-
-// --- PackageSource: the download engine ---
-
-void PageDownloadInstall::StopIfClosing() const {
-    if (closing_) throw StopDownloading();
-}
-
-void PageDownloadInstall::SetUrl(const std::u16string& url) {
-    StopIfClosing();
-    downloader_.SetUrl(url);
-}
-
-std::u16string PageDownloadInstall::ResolveTargetPath(const std::u16string& folder) {
-    StopIfClosing();
-    return downloader_.ResolveTargetPath(folder);
-}
-
-std::u16string PageDownloadInstall::Download() {
-    StopIfClosing();
-    return downloader_.Download();
-}
-
-void PageDownloadInstall::TakeDownloadMeasurements() {
-    measurements_.Take(downloadStartTick_, Download::TickCount(), downloader_.TargetPath());
-    auto& progress = TheInstallationStatistics().Progress();
-    progress.downloadSeconds = measurements_.durationSeconds;
-    progress.downloadFileSize = measurements_.fileSize;
-}
-
-// --- TargetMachine ---
-
-std::unique_ptr<Common::HeldFile> PageDownloadInstall::HoldPackage(const std::u16string& path) {
-    return Common::HoldFile(path);
-}
-
-bool PageDownloadInstall::IsInstallerDatabase(const std::u16string& path) {
-    if (path.empty()) return false;
-    MSIInstaller::PackageDatabase database;
-    return database.Open(path);
-}
-
-bool PageDownloadInstall::IsSignedByPublisher(const std::u16string& path) {
-    const auto signer = MSIInstaller::TrustedPackageSigner(path);
-    if (!signer || !MSIInstaller::SignerIsPublisher(*signer, Deployment::kPackagePublisher)) return false;
-    const std::u16string& narrowed = config_.PackagePublisher();
-    return narrowed.empty() || MSIInstaller::SignerIsPublisher(*signer, narrowed);
-}
-
-VersionComparison PageDownloadInstall::CompareInstalledVersion() { return ::CompareInstalledVersion(config_); }
-
-std::u16string PageDownloadInstall::UninstallCommand() { return Common::FindUninstallString(); }
-
-void PageDownloadInstall::RunAndWait(const std::u16string& commandLine) {
-    StopIfClosing();
-    std::u16string mutableLine = commandLine;
-    // "MsiExec.exe /X{...}" is taken from the system folder, never from the
-    // folder the installer was started from.
-    const std::u16string program = Common::SystemProgramPath(commandLine);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(program.empty() ? nullptr : Common::AsWide(program),
-                        reinterpret_cast<wchar_t*>(mutableLine.data()), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
-        return;  // best effort: the installation that follows reports its own failure
-    }
-    Common::UniqueHandle thread(process.hThread);
-    Common::UniqueHandle child(process.hProcess);
-    WaitForSingleObject(child.Get(), INFINITE);
-}
-
-VersionRecord PageDownloadInstall::InstalledVersion() {
-    return Common::GetInstalledVersion(Product::kName).value_or(VersionRecord{});
-}
-
-std::optional<VersionRecord> PageDownloadInstall::PackageVersion(const std::u16string& path) {
-    MSIInstaller::PackageDatabase database;
-    std::u16string text;
-    if (!database.Open(path) || !database.ReadProductVersion(text) || text.empty()) return std::nullopt;
-    return ParseVersion(text);
-}
-
-void PageDownloadInstall::Install(const std::u16string& path, const std::u16string& commandLine) {
-    StopIfClosing();
-    MSIInstaller::Installer installer([this](std::int32_t percent) {
-        bool changed;
-        {
-            std::lock_guard<std::mutex> lock(viewLock_);
-            changed = model_.OnInstallProgress(percent);
-        }
-        if (changed) PostViewChanged();
-    });
-    installer.Install(path, commandLine);
-}

@@ -12,7 +12,6 @@
 #include "controls/CSkinScrollWnd.h"
 #include "language/AsLanguage_Manager.h"
 #include "resource.h"
-#include "services/InstallationStatistics.h"
 #include "wizard/PageTexts.h"
 #include "wizard/WizardIds.h"
 #include "wizard/WizardStatistics.h"
@@ -121,7 +120,6 @@ std::u16string ChooseFolder(HWND owner) {
     return Common::FromWide(path);
 }
 
-void RecordLicenceAccepted(bool accepted) { TheInstallationStatistics().Progress().licenseAccepted = accepted; }
 
 }  // namespace
 
@@ -221,7 +219,7 @@ bool PageLicense::IsAccepted() const {
 
 void PageLicense::ReportAcceptance() {
     const bool accepted = IsAccepted();
-    RecordLicenceAccepted(accepted);
+    Wizard::Statistics::RecordLicenceAccepted(accepted);
     const std::uint32_t flags = accepted ? kEnableNext : kDisableNext;
     HWND mainWindow = GetParent(Handle());
     SendMessageW(mainWindow, WM_WIZARD_BUTTONS, flags, 0);

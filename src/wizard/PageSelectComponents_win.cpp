@@ -7,7 +7,6 @@
 #include "controls/CSkinScrollWnd.h"
 #include "language/AsLanguage_Manager.h"
 #include "resource.h"
-#include "services/InstallationStatistics.h"
 #include "sysinfo/BrowserFlags.h"
 #include "wizard/WizardIds.h"
 #include "wizard/WizardStatistics.h"
@@ -24,7 +23,6 @@ constexpr int kSmallButtonNormal = IDPNG_BUTTON_SMALL_NORMAL, kSmallButtonHover 
 constexpr int kButtonBackground = IDPNG_WIZARD_BACKGROUND_STAGE;
 constexpr POINT kRightButtonPlace{560, 413}, kLeftButtonPlace{456, 413};
 
-void RecordFeatureFlags(std::uint32_t flags) { TheInstallationStatistics().Progress().featureBits = flags; }
 
 }  // namespace
 
@@ -116,7 +114,7 @@ void PageSelectComponents::OnLeaveForward(int) {
     for (const HTMLLIST_ITEM& item : list_.Items())
         if (item.checked) bits |= static_cast<std::uint32_t>(item.userValue);
     config_.BuildFeatureString(bits);
-    RecordFeatureFlags(config_.FeatureFlags());
+    Wizard::Statistics::RecordFeatureFlags(config_.FeatureFlags());
 }
 
 LRESULT PageSelectComponents::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -3,6 +3,7 @@
 // pages never reach into the statistics record themselves.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "services/InstallationStatistics.h"
@@ -15,16 +16,15 @@ namespace Wizard::Statistics {
 // 1 components, 2 download, 6 contact details, 7 finish).
 void RecordLastStep(int step);
 
+// The licence page's acceptance box and the component page's features.
+void RecordLicenceAccepted(bool accepted);
+void RecordFeatureFlags(std::uint32_t flags);
+
 // The first language choice: the record gets the installer's support, the
 // language code and the configuration's join link, country code and web id
 // go into the record, StartInstallation is handed to the record's worker,
 // and the download address is kept. Later calls send nothing.
 void StartReporting(InstallerConfig& config);
-
-// The installer's parts the record builds on: the package database reads
-// the downloaded package's version, the log poster sends fallback lines (all
-// of one record's lines on one route decision, made at the first line).
-InstallationStatistics::Support RecordSupport();
 
 // The contact details of the send-by-e-mail page, sent later with
 // SaveUserInstallation.

@@ -20,7 +20,7 @@
 #include "language/AsLanguage_Manager.h"
 #include "services/InstallationStatistics.h"
 #include "wizard/CCorvaneInstallerDlg.h"
-#include "wizard/ConfiguredVersionCheck.h"
+#include "installation/ConfiguredVersionCheck.h"
 
 namespace {
 
@@ -118,12 +118,12 @@ int CCorvaneInstallerApp::RunWizard(HINSTANCE) {
     GdiplusSession graphics;
     // Registered with the language manager, which has no way to forget it:
     // nothing changes the language once the wizard has ended.
-    InstallerConfig& config = TheInstallerConfig();
-    CCorvaneInstallerDlg wizard(config, DeploymentVersionSources());
+    Installation::Session session{TheInstallerConfig(), LanguageManager(), TheInstallationStatistics()};
+    CCorvaneInstallerDlg wizard(session, DeploymentVersionSources());
     wizard.DoModal();
     // The window is gone and the download page's work is stopping. The
     // reports of the last steps (finish, exit) may still be on the network:
     // they get a bounded wait, then the process ends without them.
-    TheInstallationStatistics().FinishReports();
+    session.statistics.FinishReports();
     return kExitOk;
 }

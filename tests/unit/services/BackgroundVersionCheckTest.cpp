@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -34,6 +35,23 @@ private:
     bool open_ = false;
 };
 
+// What a question's thread and its test share: the thread gets only copies
+// of the pointer, inside the sources and the callback, so it never touches
+// the test's frame even when it outlives the check, and the test sees its
+// end when only the expected holders are left.
+struct Shared {
+    Gate gate;
+    std::atomic<int> asked{0};
+    std::atomic<int> wakeUps{0};
+};
+
+// Waits until `holders` pointers to `shared` are left (the test's, and the
+// callback a live check keeps): the question's thread has let go of its copies.
+bool ThreadIsOver(const std::shared_ptr<Shared>& shared, long holders) {
+    for (int i = 0; i < 10000 && shared.use_count() > holders; ++i) std::this_thread::sleep_for(1ms);
+    return shared.use_count() == holders;
+}
+
 // The answer once the question's thread has given one (the bound far away).
 VersionAnswer SettledAnswer(BackgroundVersionCheck& check) {
     for (int i = 0; i < 2000; ++i) {
@@ -63,56 +81,61 @@ TEST(BackgroundVersionCheck, AnswersAsTheComparisonDoesAndAsksTheServiceOnlyWhen
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        std::atomic<int> asked{0};
-        BackgroundVersionCheck check(c.configured, {},
-                                     {[&] { ++asked; return c.service; }, [&] { return c.installed; }});
-        const VersionAnswer answer = SettledAnswer(check);
-        EXPECT_EQ(answer.comparison, c.comparison);
-        EXPECT_EQ(answer.offered, c.offered);
-        EXPECT_EQ(asked.load(), c.asksService ? 1 : 0);
+        auto shared = std::make_shared<Shared>();
+        {
+            BackgroundVersionCheck check(c.configured, {},
+                                         {[shared, service = c.service] { ++shared->asked; return service; },
+                                          [shared, installed = c.installed] { return installed; }});
+            const VersionAnswer answer = SettledAnswer(check);
+            EXPECT_EQ(answer.comparison, c.comparison);
+            EXPECT_EQ(answer.offered, c.offered);
+        }
+        ASSERT_TRUE(ThreadIsOver(shared, 1));
+        EXPECT_EQ(shared->asked.load(), c.asksService ? 1 : 0);
     }
 }
 
 TEST(BackgroundVersionCheck, ASlowServiceIsGivenUpAfterTheBoundAndItsLateAnswerChangesNothing) {
-    Gate serviceAnswers;
-    std::atomic<int> wakeUps{0};
+    auto shared = std::make_shared<Shared>();
     BackgroundVersionCheck check(u"", {},
-                                 {[&] { serviceAnswers.Wait(); return VersionRecord{4, 0, 0, 0}; },
+                                 {[shared] { shared->gate.Wait(); return VersionRecord{4, 0, 0, 0}; },
                                   [] { return kInstalled; }},
-                                 [&] { ++wakeUps; });
+                                 [shared] { ++shared->wakeUps; });
     // The installed version is known: the owner is woken, the service is being asked.
-    for (int i = 0; i < 2000 && wakeUps == 0; ++i) std::this_thread::sleep_for(5ms);
-    ASSERT_EQ(wakeUps.load(), 1);
+    for (int i = 0; i < 2000 && shared->wakeUps == 0; ++i) std::this_thread::sleep_for(5ms);
+    ASSERT_EQ(shared->wakeUps.load(), 1);
     EXPECT_FALSE(check.AnswerWithin(kBound));
     const auto answer = check.AnswerWithin(kBound, Clock::now() + kBound);
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->comparison, VersionComparison::NewerInstalled);  // as with a failed service
     EXPECT_TRUE(answer->offered.IsNone());
 
-    serviceAnswers.Open();
-    std::this_thread::sleep_for(50ms);
+    shared->gate.Open();
+    ASSERT_TRUE(ThreadIsOver(shared, 2));  // the check still keeps its callback
     EXPECT_EQ(check.AnswerWithin(kBound)->comparison, VersionComparison::NewerInstalled);
+    EXPECT_EQ(shared->wakeUps.load(), 1);
 }
 
 TEST(BackgroundVersionCheck, TheInstalledProductIsWaitedForWhateverTheBound) {
-    Gate queryAnswers;
-    BackgroundVersionCheck check(u"", {}, {[] { return VersionRecord{}; }, [&] { queryAnswers.Wait(); return kInstalled; }});
+    auto shared = std::make_shared<Shared>();
+    BackgroundVersionCheck check(u"", {},
+                                 {[] { return VersionRecord{}; }, [shared] { shared->gate.Wait(); return kInstalled; }});
     EXPECT_FALSE(check.AnswerWithin(kBound, Clock::now() + 1h));
-    queryAnswers.Open();
+    shared->gate.Open();
     check.WaitForInstalledVersion();
     EXPECT_EQ(SettledAnswer(check).comparison, VersionComparison::NewerInstalled);
 }
 
 TEST(BackgroundVersionCheck, AnOwnerThatIsGoneIsNotWoken) {
-    Gate queryAnswers;
-    std::atomic<int> wakeUps{0};
+    auto shared = std::make_shared<Shared>();
     {
-        BackgroundVersionCheck check(u"", {}, {{}, [&] { queryAnswers.Wait(); return std::optional<VersionRecord>{}; }},
-                                     [&] { ++wakeUps; });
+        BackgroundVersionCheck check(
+            u"", {}, {{}, [shared] { shared->gate.Wait(); return std::optional<VersionRecord>{}; }},
+            [shared] { ++shared->wakeUps; });
     }
-    queryAnswers.Open();
-    std::this_thread::sleep_for(50ms);
-    EXPECT_EQ(wakeUps.load(), 0);
+    shared->gate.Open();
+    ASSERT_TRUE(ThreadIsOver(shared, 1));
+    EXPECT_EQ(shared->wakeUps.load(), 0);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include "common/AnsiText.h"
 #include "common/WideText.h"
 #include "services/InstallationStatistics.h"
-#include "wizard/WizardStatistics.h"
+#include "installation/StatisticsSupport.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ int wmain(int argc, wchar_t** argv) {
     if (argc != 4) return 2;
     InstallationStatistics record(
         {Common::FromWide(argv[1]), Common::ToAnsi(Common::FromWide(argv[2])), Common::FromWide(argv[3])},
-        Wizard::Statistics::RecordSupport());
+        Installation::RecordSupport());
     g_record = &record;
     record.SetLanguageCode(u"en");
     record.ReportStart();

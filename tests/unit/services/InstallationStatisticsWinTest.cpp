@@ -20,7 +20,7 @@
 #include "packages/TestPackages.h"
 #include "sysinfo/AdapterList.h"
 #include "sysinfo/SystemInfo.h"
-#include "wizard/WizardStatistics.h"
+#include "installation/StatisticsSupport.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ protected:
     // A record whose user has chosen a language.
     static std::unique_ptr<InstallationStatistics> Started(const InstallationStatistics::Endpoints& endpoints =
                                                                Endpoints()) {
-        auto record = std::make_unique<InstallationStatistics>(endpoints, Wizard::Statistics::RecordSupport());
+        auto record = std::make_unique<InstallationStatistics>(endpoints, Installation::RecordSupport());
         record->SetLanguageCode(u"fr");
         record->SetPartnerValues(u"", u"FR", u"42");
         record->ReportStart();
@@ -73,7 +73,7 @@ protected:
 };
 
 TEST_F(StatisticsRecord, NothingIsReportedBeforeTheFirstLanguageChoice) {
-    InstallationStatistics record(Endpoints(), Wizard::Statistics::RecordSupport());
+    InstallationStatistics record(Endpoints(), Installation::RecordSupport());
     record.SetContact(u"user@example.com", u"Ann", u"Lee", true);
     record.ReportUserData();
     record.ReportCancel();

@@ -20,7 +20,7 @@
 #include "services/InstallationStatistics.h"
 #include "services/SoapWininetClient.h"
 #include "services/UpdateCheck.h"
-#include "wizard/WizardStatistics.h"
+#include "installation/StatisticsSupport.h"
 
 namespace {
 
@@ -76,7 +76,7 @@ protected:
         // A failed report leaves one fallback line with the status it met.
         InstallationStatistics record({statisticsUrl, TestServer::Url("/LogHandler.ashx"), kSettingsPath,
                                        timeoutMilliseconds, kShortLogTimeoutSeconds},
-                                      Wizard::Statistics::RecordSupport());
+                                      Installation::RecordSupport());
         record.SetLanguageCode(u"en");
         record.ReportStart();
         ASSERT_TRUE(record.WaitForReports(std::chrono::seconds(60)));

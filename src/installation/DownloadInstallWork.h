@@ -15,12 +15,12 @@
 #include <string>
 
 #include "common/HeldFile.h"
-#include "wizard/DownloadInstallView.h"
-#include "wizard/InstallationReports.h"
-#include "wizard/PackageSource.h"
-#include "wizard/TargetMachine.h"
+#include "installation/DownloadInstallView.h"
+#include "installation/InstallationReports.h"
+#include "installation/PackageSource.h"
+#include "installation/TargetMachine.h"
 
-namespace Wizard {
+namespace Installation {
 
 class DownloadInstallWork {
 public:
@@ -67,4 +67,4 @@ private:
 // every "/I" becomes "/X" and " SHOWSURV=NO /quiet /norestart" is appended.
 std::u16string QuietRemovalCommand(std::u16string uninstallCommand);
 
-}  // namespace Wizard
+}  // namespace Installation

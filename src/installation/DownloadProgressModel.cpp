@@ -1,10 +1,10 @@
-#include "wizard/DownloadProgressModel.h"
+#include "installation/DownloadProgressModel.h"
 
 #include "language/AsLanguage_Manager.h"
 #include "language/ELang_Item.h"
-#include "wizard/StatusFormat.h"
+#include "installation/StatusFormat.h"
 
-namespace Wizard {
+namespace Installation {
 namespace {
 
 constexpr double kMegabyte = 1048576.0;
@@ -43,4 +43,4 @@ bool DownloadProgressModel::OnInstallProgress(int percent) {
     return true;
 }
 
-}  // namespace Wizard
+}  // namespace Installation

@@ -9,7 +9,7 @@
 
 #include "language/LanguageId.h"
 
-namespace Wizard {
+namespace Installation {
 
 class DownloadProgressModel {
 public:
@@ -34,4 +34,4 @@ private:
     View view_;
 };
 
-}  // namespace Wizard
+}  // namespace Installation

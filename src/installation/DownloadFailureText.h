@@ -7,8 +7,8 @@
 
 #include "download/DownloadErrors.h"
 
-namespace Wizard {
+namespace Installation {
 
 std::u16string DownloadFailureText(const UDownloadException& error);
 
-}  // namespace Wizard
+}  // namespace Installation

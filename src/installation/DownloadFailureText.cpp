@@ -1,10 +1,10 @@
-#include "wizard/DownloadFailureText.h"
+#include "installation/DownloadFailureText.h"
 
 #include "common/TextUtil.h"
 #include "language/AsLanguage_Manager.h"
 #include "language/ELang_Item.h"
 
-namespace Wizard {
+namespace Installation {
 
 std::u16string DownloadFailureText(const UDownloadException& error) {
     const auto text = [](std::int32_t item) { return LanguageManager().Get_Text(item); };
@@ -24,4 +24,4 @@ std::u16string DownloadFailureText(const UDownloadException& error) {
     return withCode(LI_DOWNLOAD_FAILED);
 }
 
-}  // namespace Wizard
+}  // namespace Installation

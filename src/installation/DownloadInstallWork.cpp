@@ -1,4 +1,4 @@
-#include "wizard/DownloadInstallWork.h"
+#include "installation/DownloadInstallWork.h"
 
 #include "common/AnsiText.h"
 #include "common/Sha256.h"
@@ -6,9 +6,9 @@
 #include "language/AsLanguage_Manager.h"
 #include "language/ELang_Item.h"
 #include "msi/MsiErrors.h"
-#include "wizard/DownloadFailureText.h"
+#include "installation/DownloadFailureText.h"
 
-namespace Wizard {
+namespace Installation {
 
 std::u16string QuietRemovalCommand(std::u16string command) {
     for (std::size_t at = command.find(u"/I"); at != std::u16string::npos; at = command.find(u"/I", at + 2)) {
@@ -178,4 +178,4 @@ DownloadInstallWork::InstallAttempt DownloadInstallWork::TryInstall(const std::u
     return InstallAttempt::Failed;
 }
 
-}  // namespace Wizard
+}  // namespace Installation

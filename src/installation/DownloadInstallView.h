@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-namespace Wizard {
+namespace Installation {
 
 enum class ErrorButtons { CancelRetry, Close };
 enum class ErrorChoice { Retry, Cancel };
@@ -26,4 +26,4 @@ public:
     virtual void MoveToNextPage() = 0;  // sent: the wizard shows the next page
 };
 
-}  // namespace Wizard
+}  // namespace Installation

@@ -1,4 +1,4 @@
-#include "wizard/WizardStatistics.h"
+#include "installation/StatisticsSupport.h"
 
 #include <memory>
 #include <mutex>
@@ -7,7 +7,7 @@
 #include "download/ProxyResolver.h"
 #include "msi/PackageDatabase.h"
 
-namespace Wizard::Statistics {
+namespace Installation {
 namespace {
 
 // The route decision of every fallback line of one record: the user's proxy
@@ -50,4 +50,4 @@ InstallationStatistics::Support RecordSupport() {
     return support;
 }
 
-}  // namespace Wizard::Statistics
+}  // namespace Installation

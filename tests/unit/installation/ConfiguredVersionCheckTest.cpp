@@ -1,6 +1,6 @@
 // The offered version of the configured copy: taken from its package
 // version text or asked of the service, and kept in the configuration.
-#include "wizard/ConfiguredVersionCheck.h"
+#include "installation/ConfiguredVersionCheck.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "wizard/StatusFormat.h"
+#include "installation/StatusFormat.h"
 
 #include <cstdio>
 
 #include "common/TextUtil.h"
 
-namespace Wizard {
+namespace Installation {
 namespace {
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
@@ -80,4 +80,4 @@ std::u16string FormatText(const std::u16string& format, const std::vector<Format
     return out;
 }
 
-}  // namespace Wizard
+}  // namespace Installation

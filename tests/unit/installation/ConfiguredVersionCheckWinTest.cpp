@@ -1,6 +1,6 @@
 // The configured copy's update check against the reference server's update
 // service, compared with the product installed by the real test packages.
-#include "wizard/ConfiguredVersionCheck.h"
+#include "installation/ConfiguredVersionCheck.h"
 
 #include <windows.h>
 

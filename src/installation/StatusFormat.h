@@ -8,10 +8,10 @@
 #include <variant>
 #include <vector>
 
-namespace Wizard {
+namespace Installation {
 
 using FormatArgument = std::variant<long long, double>;
 
 std::u16string FormatText(const std::u16string& format, const std::vector<FormatArgument>& arguments);
 
-}  // namespace Wizard
+}  // namespace Installation

@@ -11,7 +11,7 @@
 #include "services/VersionComparison.h"
 #include "common/VersionRecord.h"
 
-namespace Wizard {
+namespace Installation {
 
 class TargetMachine {
 public:
@@ -40,4 +40,4 @@ public:
     virtual void SaveSettings() = 0;  // language, install folder, links
 };
 
-}  // namespace Wizard
+}  // namespace Installation

@@ -1,4 +1,4 @@
-#include "wizard/DownloadInstallWork.h"
+#include "installation/DownloadInstallWork.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 
 namespace {
 
-using namespace Wizard;
+using namespace Installation;
 
 // What the fakes were asked for, in order, by all four of them.
 class Journal {

@@ -1,4 +1,4 @@
-#include "wizard/ConfiguredVersionCheck.h"
+#include "installation/ConfiguredVersionCheck.h"
 
 #include "sysinfo/InstalledProduct.h"
 

@@ -1,5 +1,5 @@
-#include "wizard/DownloadProgressModel.h"
-#include "wizard/StatusFormat.h"
+#include "installation/DownloadProgressModel.h"
+#include "installation/StatusFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 namespace {
 
-using namespace Wizard;
+using namespace Installation;
 
 TEST(StatusFormat, FillsConversionsInOrderAndNeverReadsPastTheArguments) {
     struct Case {

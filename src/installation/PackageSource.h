@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace Wizard {
+namespace Installation {
 
 class PackageSource {
 public:
@@ -29,4 +29,4 @@ public:
     virtual void TakeDownloadMeasurements() = 0;
 };
 
-}  // namespace Wizard
+}  // namespace Installation

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace Wizard {
+namespace Installation {
 
 enum class WorkPhase { Download, Install };
 
@@ -19,4 +19,4 @@ public:
     virtual void ReportEnd(const std::u16string& packagePath) = 0;
 };
 
-}  // namespace Wizard
+}  // namespace Installation

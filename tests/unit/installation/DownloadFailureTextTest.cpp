@@ -1,4 +1,4 @@
-#include "wizard/DownloadFailureText.h"
+#include "installation/DownloadFailureText.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ TEST(DownloadFailureText, NamesWhatFailedWithItsCode) {
     for (const auto& c : cases) {
         SCOPED_TRACE(Common::ToAnsi(c.text));
         EXPECT_FALSE(c.text.empty());
-        EXPECT_EQ(Wizard::DownloadFailureText(UDownloadException(c.failure, c.code)), c.text);
+        EXPECT_EQ(Installation::DownloadFailureText(UDownloadException(c.failure, c.code)), c.text);
     }
 }
 

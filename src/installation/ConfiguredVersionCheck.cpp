@@ -1,4 +1,4 @@
-#include "wizard/ConfiguredVersionCheck.h"
+#include "installation/ConfiguredVersionCheck.h"
 
 VersionComparison CompareInstalledVersion(InstallerConfig& config, const VersionSources& sources) {
     VersionRecord offered = config.PackageVersion();

@@ -1,0 +1,103 @@
+#include "installation/WindowsTargetMachine_win.h"
+
+#include <windows.h>
+
+#include "DeploymentValues.h"
+#include "common/ProductIdentity.h"
+#include "common/ProductQueries.h"
+#include "common/SystemProgram.h"
+#include "common/UninstallString.h"
+#include "common/VersionParse.h"
+#include "common/WideText.h"
+#include "common/WinHandles.h"
+#include "configuration/InstallerConfig.h"
+#include "download/DownloadErrors.h"
+#include "installation/ConfiguredVersionCheck.h"
+#include "language/AsLanguage_Manager.h"
+#include "msi/Installer.h"
+#include "msi/PackageDatabase.h"
+#include "msi/PackagePublisher.h"
+#include "msi/PackageSignature.h"
+
+namespace Installation {
+
+WindowsTargetMachine::WindowsTargetMachine(Session& session, const std::atomic<bool>& stopping,
+                                           MSIInstaller::InstallProgressCallback onProgress)
+    : session_(session), stopping_(stopping), onProgress_(std::move(onProgress)) {}
+
+void WindowsTargetMachine::StopIfStopping() const {
+    if (stopping_) throw StopDownloading();
+}
+
+std::unique_ptr<Common::HeldFile> WindowsTargetMachine::HoldPackage(const std::u16string& path) {
+    return Common::HoldFile(path);
+}
+
+bool WindowsTargetMachine::IsInstallerDatabase(const std::u16string& path) {
+    if (path.empty()) return false;
+    MSIInstaller::PackageDatabase database;
+    return database.Open(path);
+}
+
+bool WindowsTargetMachine::IsSignedByPublisher(const std::u16string& path) {
+    const auto signer = MSIInstaller::TrustedPackageSigner(path);
+    if (!signer || !MSIInstaller::SignerIsPublisher(*signer, Deployment::kPackagePublisher)) return false;
+    const std::u16string& narrowed = session_.config.PackagePublisher();
+    return narrowed.empty() || MSIInstaller::SignerIsPublisher(*signer, narrowed);
+}
+
+std::optional<VersionRecord> WindowsTargetMachine::PackageVersion(const std::u16string& path) {
+    MSIInstaller::PackageDatabase database;
+    std::u16string text;
+    if (!database.Open(path) || !database.ReadProductVersion(text) || text.empty()) return std::nullopt;
+    return ParseVersion(text);
+}
+
+VersionComparison WindowsTargetMachine::CompareInstalledVersion() {
+    return ::CompareInstalledVersion(session_.config);
+}
+
+VersionRecord WindowsTargetMachine::InstalledVersion() {
+    return Common::GetInstalledVersion(Product::kName).value_or(VersionRecord{});
+}
+
+std::u16string WindowsTargetMachine::UninstallCommand() { return Common::FindUninstallString(); }
+
+void WindowsTargetMachine::RunAndWait(const std::u16string& commandLine) {
+    StopIfStopping();
+    std::u16string mutableLine = commandLine;
+    // "MsiExec.exe /X{...}" is taken from the system folder, never from the
+    // folder the installer was started from.
+    const std::u16string program = Common::SystemProgramPath(commandLine);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program.empty() ? nullptr : Common::AsWide(program),
+                        reinterpret_cast<wchar_t*>(mutableLine.data()), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+        return;  // best effort: the installation that follows reports its own failure
+    }
+    Common::UniqueHandle thread(process.hThread);
+    Common::UniqueHandle child(process.hProcess);
+    WaitForSingleObject(child.Get(), INFINITE);
+}
+
+std::u16string WindowsTargetMachine::InstallCommandLine() {
+    const InstallerConfig& config = session_.config;
+    return config.FeatureString() + u" ISCREATEQLSC=0 LAUNCHPRODUCT=0 MAKEDEFAULTAPP=0 INSTALLDIR=\"" +
+           config.InstallDir() + u"\"";
+}
+
+void WindowsTargetMachine::Install(const std::u16string& path, const std::u16string& commandLine) {
+    StopIfStopping();
+    MSIInstaller::Installer installer(onProgress_);
+    installer.Install(path, commandLine);
+}
+
+void WindowsTargetMachine::SaveSettings() {
+    session_.language.Save_Language();
+    session_.config.SaveInstallDir();
+    session_.config.SaveLinkSettings();
+}
+
+}  // namespace Installation

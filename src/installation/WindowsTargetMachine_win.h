@@ -1,0 +1,41 @@
+// The target machine of a real installation: the package file held and
+// checked (digest, the publisher's signature, the installer database), the
+// installed product and its removal, the Windows Installer, and the settings
+// saved once the product is installed.
+#pragma once
+
+#include <atomic>
+
+#include "installation/Session.h"
+#include "installation/TargetMachine.h"
+#include "msi/InstallMessageHandler.h"
+
+namespace Installation {
+
+class WindowsTargetMachine : public TargetMachine {
+public:
+    // `stopping` turns every later removal or installation into
+    // StopDownloading; `onProgress` gets the installation's percentage.
+    WindowsTargetMachine(Session& session, const std::atomic<bool>& stopping, MSIInstaller::InstallProgressCallback onProgress);
+
+    std::unique_ptr<Common::HeldFile> HoldPackage(const std::u16string& path) override;
+    bool IsInstallerDatabase(const std::u16string& path) override;
+    bool IsSignedByPublisher(const std::u16string& path) override;
+    std::optional<VersionRecord> PackageVersion(const std::u16string& path) override;
+    VersionComparison CompareInstalledVersion() override;
+    VersionRecord InstalledVersion() override;
+    std::u16string UninstallCommand() override;
+    void RunAndWait(const std::u16string& commandLine) override;
+    std::u16string InstallCommandLine() override;
+    void Install(const std::u16string& path, const std::u16string& commandLine) override;
+    void SaveSettings() override;
+
+private:
+    void StopIfStopping() const;
+
+    Session& session_;
+    const std::atomic<bool>& stopping_;
+    MSIInstaller::InstallProgressCallback onProgress_;
+};
+
+}  // namespace Installation
