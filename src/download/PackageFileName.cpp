@@ -1,7 +1,8 @@
 #include "download/PackageFileName.h"
 
 #include <algorithm>
-#include <array>
+
+#include "common/Utf8Text.h"
 
 namespace Download {
 
@@ -30,43 +31,6 @@ std::string PercentDecoded(std::string_view text) {
         bytes += text[i];
     }
     return bytes;
-}
-
-// UTF-8 to UTF-16; a byte that starts no valid sequence becomes U+FFFD, which
-// the clean-up below keeps (it is a legal file name character).
-std::u16string Utf8ToUtf16(std::string_view bytes) {
-    std::u16string text;
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-        char32_t code = length == 1 ? lead : length == 2 ? (lead & 0x1F) : length == 3 ? (lead & 0x0F) : (lead & 0x07);
-        bool valid = length > 0 && i + static_cast<std::size_t>(length) <= bytes.size();
-        for (int k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + static_cast<std::size_t>(k)]);
-            if ((next & 0xC0) != 0x80) valid = false;
-            code = (code << 6) | (next & 0x3F);
-        }
-        static constexpr std::array<char32_t, 5> kSmallest = {0, 0, 0x80, 0x800, 0x10000};
-        if (valid && (code < kSmallest[static_cast<std::size_t>(length)] || code > 0x10FFFF ||
-                      (code >= 0xD800 && code <= 0xDFFF))) {
-            valid = false;
-        }
-        if (!valid) {
-            text += u'\xFFFD';
-            ++i;
-            continue;
-        }
-        if (code >= 0x10000) {
-            code -= 0x10000;
-            text += static_cast<char16_t>(0xD800 + (code >> 10));
-            text += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
-        } else {
-            text += static_cast<char16_t>(code);
-        }
-        i += static_cast<std::size_t>(length);
-    }
-    return text;
 }
 
 bool ForbiddenInFileName(char16_t c) {
@@ -110,7 +74,8 @@ std::u16string PackageFileName(std::string_view url) {
     const std::string_view leaf = path.substr(path.rfind('/') + 1);
 
     std::u16string name;
-    for (char16_t c : Utf8ToUtf16(PercentDecoded(leaf))) {
+    // A byte that is no UTF-8 becomes U+FFFD, a legal file name character.
+    for (char16_t c : Common::FromUtf8(PercentDecoded(leaf))) {
         if (!ForbiddenInFileName(c)) name += c;
     }
     // Windows drops trailing dots and spaces, which would name another file.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "LanguageTestTables.h"
+#include "common/Utf8Text.h"
 #include "language/ELang_Item.h"
 
 namespace {
@@ -216,7 +217,7 @@ TEST(TextTables, FormatTextsKeepTheEnglishConversionsInOrder) {
 
 std::string Format(const ALang_Table& table, std::int32_t item, int percent, double first, double second) {
     char buffer[512];
-    std::snprintf(buffer, sizeof buffer, Utf8(TextOf(table, item)).c_str(), percent, first, second);
+    std::snprintf(buffer, sizeof buffer, Common::ToUtf8(TextOf(table, item)).c_str(), percent, first, second);
     return buffer;
 }
 
@@ -225,8 +226,8 @@ TEST(TextTables, DownloadProgressReadsInEachLanguagesOrder) {
     EXPECT_EQ(Format(TextTableEnglish, 1179, 31, 12.5, 40.0),
               "Downloading Corvane 2013. 31% complete (12.50 of 40.00 \xD0\x9C" "B).");
     EXPECT_EQ(Format(TextTableJapanese, 1179, 31, 40.0, 12.5),
-              Utf8(u"Corvane 2012 \u3092\u30c0\u30a6\u30f3\u30ed\u30fc\u30c9\u4e2d\u3002" u"31% "
-                   u"\u304c\u5b8c\u4e86\uff08" u"40.00 MB\u306e" u"12.50\uff09\u3002"));
+              Common::ToUtf8(u"Corvane 2012 \u3092\u30c0\u30a6\u30f3\u30ed\u30fc\u30c9\u4e2d\u3002" u"31% "
+                             u"\u304c\u5b8c\u4e86\uff08" u"40.00 MB\u306e" u"12.50\uff09\u3002"));
     EXPECT_EQ(Format(TextTableGerman, 1197, 31, 0, 0), "Corvane 2013 wird installiert. 31% abgeschlossen.");
 }
 
