@@ -1,8 +1,9 @@
-// (Windows) The part of checking a package's Authenticode signature that
-// Wine's trust provider leaves out: it takes the chain of the signer as it
-// comes, neither checks the signed message nor compares the package with the
-// digest the signature names. Checked here with the cryptographic message and
-// structured storage interfaces themselves.
+// (Windows) The installer's own check that a package's Authenticode signature
+// covers the package, made with the cryptographic message and structured
+// storage interfaces themselves after the trust provider has answered. Wine's
+// trust provider neither checks the signed message's digest nor compares the
+// package with the digest the signature names; on Windows this check is a
+// second, independent one.
 #pragma once
 
 #include <string>
