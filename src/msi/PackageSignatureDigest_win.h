@@ -23,7 +23,10 @@ bool SignatureCoversPackage(HCRYPTMSG message, PCCERT_CONTEXT signer, const SIP_
 
 // The Authenticode digest of a package: every stream of every storage in the
 // signing order, a storage's class id after its elements, the signature's own
-// streams left out. Empty when the package cannot be read or the algorithm is unknown.
+// streams left out. A package signed together with the digest of its metadata
+// (the stream MsiDigitalSignatureEx) has that stream's bytes first, as stored:
+// Windows takes them so and does not compute the metadata digest again. Empty
+// when the package cannot be read or the algorithm is unknown.
 std::string PackageAuthenticodeDigest(const std::u16string& path, const char* digestAlgorithmOid);
 
 }  // namespace MSIInstaller
