@@ -47,22 +47,39 @@ private:
     HCRYPTHASH hash_ = 0;
 };
 
+const char16_t kSignatureStream[] = u"\x05" u"DigitalSignature";
+const char16_t kMetadataDigestStream[] = u"\x05" u"MsiDigitalSignatureEx";
+
 bool IsSignatureStream(const std::u16string& name) {
-    return name == u"\x05" u"DigitalSignature" || name == u"\x05" u"MsiDigitalSignatureEx";
+    return name == kSignatureStream || name == kMetadataDigestStream;
+}
+
+HRESULT OpenStream(IStorage& storage, const std::u16string& name, Common::ComPtr<IStream>& stream) {
+    return storage.OpenStream(Common::AsWide(name), nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, stream.Put());
+}
+
+bool HashContents(IStream& stream, Hash& hash) {
+    std::vector<char> buffer(64 * 1024);
+    for (;;) {
+        ULONG read = 0;
+        if (FAILED(stream.Read(buffer.data(), static_cast<ULONG>(buffer.size()), &read))) return false;
+        if (read == 0) return true;
+        if (!hash.Add(buffer.data(), read)) return false;
+    }
 }
 
 bool HashStream(IStorage& storage, const std::u16string& name, Hash& hash) {
     Common::ComPtr<IStream> stream;
-    if (FAILED(storage.OpenStream(Common::AsWide(name), nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, stream.Put()))) {
-        return false;
-    }
-    std::vector<char> buffer(64 * 1024);
-    for (;;) {
-        ULONG read = 0;
-        if (FAILED(stream.Get()->Read(buffer.data(), static_cast<ULONG>(buffer.size()), &read))) return false;
-        if (read == 0) return true;
-        if (!hash.Add(buffer.data(), read)) return false;
-    }
+    return SUCCEEDED(OpenStream(storage, name, stream)) && HashContents(*stream.Get(), hash);
+}
+
+// A package signed without its metadata has no such stream; any other
+// failure to read it fails the digest.
+bool HashMetadataDigest(IStorage& root, Hash& hash) {
+    Common::ComPtr<IStream> stream;
+    const HRESULT opened = OpenStream(root, kMetadataDigestStream, stream);
+    if (opened == STG_E_FILENOTFOUND) return true;
+    return SUCCEEDED(opened) && HashContents(*stream.Get(), hash);
 }
 
 bool HashStorage(IStorage& storage, bool isRoot, Hash& hash) {
@@ -157,7 +174,7 @@ std::string PackageAuthenticodeDigest(const std::u16string& path, const char* di
                               root.Put()))) {
         return {};
     }
-    if (!HashStorage(*root.Get(), true, hash)) return {};
+    if (!HashMetadataDigest(*root.Get(), hash) || !HashStorage(*root.Get(), true, hash)) return {};
     return hash.Value();
 }
 

@@ -12,13 +12,6 @@ namespace MSIInstaller {
 
 namespace {
 
-// Wine's trust provider answers for the signature without checking it
-// (see PackageSignatureDigest_win.h); there the package is checked again.
-bool TrustProviderChecksPackages() {
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return !(ntdll && GetProcAddress(ntdll, "wine_get_version"));
-}
-
 // One WinVerifyTrust verification of a file; its state is kept for reading
 // the signer until the object goes.
 class TrustVerification {
@@ -79,6 +72,10 @@ bool ChainIsTrusted(const CRYPT_PROVIDER_SGNR& signer) {
     return (signer.pChainContext->TrustStatus.dwErrorStatus & ~unknownRevocation) == CERT_TRUST_NO_ERROR;
 }
 
+// The signer when the trust provider accepted the package and the installer's
+// own checks of what it found agree: a trust provider that passes packages it
+// has not checked (Wine's) cannot let one through alone, and on Windows a fault
+// in either check is caught by the other.
 std::optional<SignerIdentity> SignerOf(const TrustVerification& verification, const std::u16string& path) {
     if (verification.Result() != ERROR_SUCCESS) return std::nullopt;
     CRYPT_PROVIDER_DATA* provider = verification.Provider();
@@ -87,10 +84,8 @@ std::optional<SignerIdentity> SignerOf(const TrustVerification& verification, co
     if (!signer || !ChainIsTrusted(*signer)) return std::nullopt;
     CRYPT_PROVIDER_CERT* leaf = WTHelperGetProvCertFromChain(signer, 0);
     if (!leaf || !leaf->pCert) return std::nullopt;
-    if (!TrustProviderChecksPackages()) {
-        const SIP_INDIRECT_DATA* content = provider->pPDSip ? provider->pPDSip->psIndirectData : nullptr;
-        if (!content || !SignatureCoversPackage(provider->hMsg, leaf->pCert, *content, path)) return std::nullopt;
-    }
+    const SIP_INDIRECT_DATA* content = provider->pPDSip ? provider->pPDSip->psIndirectData : nullptr;
+    if (!content || !SignatureCoversPackage(provider->hMsg, leaf->pCert, *content, path)) return std::nullopt;
     return SignerIdentity{CommonName(leaf->pCert), Thumbprint(leaf->pCert)};
 }
 

@@ -12,7 +12,9 @@ using MSIInstaller::TrustedPackageSigner;
 using TestPackages::Package;
 
 // The test prefix trusts the authority of "Corvane Test Publisher" and
-// "Another Test Publisher" (tests/packages/make_test_pki.sh), no other.
+// "Another Test Publisher" (tests/packages/make_test_pki.sh), no other. Wine's
+// trust provider passes the altered packages: there the installer's own check
+// alone refuses them.
 TEST(PackageSignature, OnlyAnIntactPackageWithATrustedChainHasASigner) {
     const struct {
         const char16_t* package;
@@ -21,10 +23,12 @@ TEST(PackageSignature, OnlyAnIntactPackageWithATrustedChainHasASigner) {
         {u"Corvane2013-3.0.12.345.msi", u"Corvane Test Publisher"},
         {u"Corvane2013-3.0.13.0.msi", u"Corvane Test Publisher"},
         {u"Corvane2013-OtherPublisher.msi", u"Another Test Publisher"},
+        {u"Corvane2013-MetadataSigned.msi", u"Corvane Test Publisher"},
         {u"Corvane2013-Unsigned.msi", nullptr},
         {u"Corvane2013-Stranger.msi", nullptr},
         {u"Corvane2013-Impostor.msi", nullptr},  // the pinned name, but not from the trusted authority
         {u"Corvane2013-Altered.msi", nullptr},
+        {u"Corvane2013-MetadataAltered.msi", nullptr},
         {u"NotAPackage.msi", nullptr},
         {u"Empty.msi", nullptr},
         {u"Missing.msi", nullptr},
