@@ -101,9 +101,10 @@ macro(corvane_host_path_prefix variable)
   endif()
 endmacro()
 
-# corvane_refserver_fixture(<fixture> [TLS] <test>...)
+# corvane_refserver_fixture(<fixture> [TLS] [OPTIONS server options...] TESTS <test>...)
 # A reference server (tools/refserver) of the tests' own: started before them
-# on a free port and stopped after them. The tests find its port file through
+# on a free port, with the OPTIONS given (such as --packages DIR), and
+# stopped after them. The tests find its port file through
 # CORVANE_REFSERVER_PORT_FILE (under Wine through drive Z:) and meet no proxy
 # of the machine's environment on loopback.
 # With TLS it also serves over TLS, with a certificate for 127.0.0.1 from a
@@ -111,17 +112,17 @@ endmacro()
 # through CORVANE_REFSERVER_TLS_PORT_FILE and the authority's certificate
 # (PEM) through CORVANE_TEST_CA_FILE.
 function(corvane_refserver_fixture fixture)
-  cmake_parse_arguments(ARG "TLS" "" "" ${ARGN})
+  cmake_parse_arguments(ARG "TLS" "" "OPTIONS;TESTS" ${ARGN})
   set(state ${CMAKE_CURRENT_BINARY_DIR}/${fixture})
   corvane_host_path_prefix(drive)
-  set(server_options "")
+  set(server_options ${ARG_OPTIONS})
   set(tls_environment "")
   if(ARG_TLS)
     set(certificates ${state}/certificates)
     add_test(NAME ${fixture}_certificates
              COMMAND ${CMAKE_SOURCE_DIR}/tools/refserver/make-test-certificates ${certificates})
     set_tests_properties(${fixture}_certificates PROPERTIES FIXTURES_SETUP ${fixture}_certificates)
-    set(server_options --tls-cert ${certificates}/server.pem --tls-key ${certificates}/server.key)
+    list(APPEND server_options --tls-cert ${certificates}/server.pem --tls-key ${certificates}/server.key)
     set(tls_environment CORVANE_REFSERVER_TLS_PORT_FILE=${drive}${state}/tls-port
                         CORVANE_TEST_CA_FILE=${drive}${certificates}/ca.pem)
   endif()
@@ -130,7 +131,7 @@ function(corvane_refserver_fixture fixture)
     set_tests_properties(${fixture}_start PROPERTIES FIXTURES_REQUIRED ${fixture}_certificates)
   endif()
   set(port_file ${drive}${state}/port)
-  foreach(test ${ARG_UNPARSED_ARGUMENTS})
+  foreach(test ${ARG_TESTS} ${ARG_UNPARSED_ARGUMENTS})
     set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED ${fixture})
     set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT CORVANE_REFSERVER_PORT_FILE=${port_file})
     set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT ${tls_environment})

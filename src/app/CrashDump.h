@@ -7,9 +7,10 @@
 // Installs CrashDumpFilter as the process's top-level exception filter.
 void InstallCrashDumpFilter();
 
-// Called first by the filter; the statistics record sends its cancel report
-// through it. A plain function: the filter runs on a broken process.
-using CrashReportHook = void (*)();
-void SetCrashReportHook(CrashReportHook hook);
+// Called first by the filter with `context`; the statistics record sends its
+// cancel report through it. A plain function: the filter runs on a broken
+// process.
+using CrashReportHook = void (*)(void* context);
+void SetCrashReportHook(CrashReportHook hook, void* context);
 
 LONG WINAPI CrashDumpFilter(EXCEPTION_POINTERS* exception);

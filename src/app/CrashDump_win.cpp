@@ -9,6 +9,7 @@
 namespace {
 
 std::atomic<CrashReportHook> g_reportHook{nullptr};
+std::atomic<void*> g_reportContext{nullptr};
 
 // Writes the dump into `file`; true when there is something worth keeping.
 bool WriteDump(HANDLE file, EXCEPTION_POINTERS* exception) {
@@ -30,10 +31,13 @@ bool WriteDump(HANDLE file, EXCEPTION_POINTERS* exception) {
 
 void InstallCrashDumpFilter() { SetUnhandledExceptionFilter(CrashDumpFilter); }
 
-void SetCrashReportHook(CrashReportHook hook) { g_reportHook.store(hook); }
+void SetCrashReportHook(CrashReportHook hook, void* context) {
+    g_reportContext.store(context);  // first: a hook is never called with another's context
+    g_reportHook.store(hook);
+}
 
 LONG WINAPI CrashDumpFilter(EXCEPTION_POINTERS* exception) {
-    if (const CrashReportHook hook = g_reportHook.load()) hook();
+    if (const CrashReportHook hook = g_reportHook.load()) hook(g_reportContext.load());
 
     wchar_t tempFolder[256];
     const DWORD length = GetTempPathW(256, tempFolder);

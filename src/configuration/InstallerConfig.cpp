@@ -43,11 +43,6 @@ constexpr std::uint64_t kRequiredFreeBytes = 100 * kMegabyte;
 InstallerConfig::InstallerConfig()
     : linksKey_(Product::kLinksKey), featureString_(kAllFeatures), freeSpaceProbe_(Common::SystemFreeBytes) {}
 
-InstallerConfig& TheInstallerConfig() {
-    static InstallerConfig config;
-    return config;
-}
-
 std::optional<StampSetting> SplitStampEntry(const std::u16string& entry) {
     const auto equals = entry.find(u'=');
     if (equals == std::u16string::npos) return std::nullopt;

@@ -120,9 +120,6 @@ private:
     Common::FreeSpaceProbe freeSpaceProbe_;
 };
 
-// The one configuration record of the process.
-InstallerConfig& TheInstallerConfig();
-
 // The stamp keys written to the links key after installation.
 bool IsSavedLinkKey(const std::u16string& upperKey);
 

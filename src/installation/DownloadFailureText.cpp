@@ -6,8 +6,8 @@
 
 namespace Installation {
 
-std::u16string DownloadFailureText(const UDownloadException& error) {
-    const auto text = [](std::int32_t item) { return LanguageManager().Get_Text(item); };
+std::u16string DownloadFailureText(const AsLanguage_Manager& languages, const UDownloadException& error) {
+    const auto text = [&](std::int32_t item) { return std::u16string(languages.Get_Text(item)); };
     const auto withCode = [&](std::int32_t item) {
         return text(item) + Common::DecimalText(static_cast<std::int64_t>(error.Code()));
     };

@@ -7,8 +7,11 @@
 
 #include "download/DownloadErrors.h"
 
+class AsLanguage_Manager;
+
 namespace Installation {
 
-std::u16string DownloadFailureText(const UDownloadException& error);
+// In the current language of `languages`.
+std::u16string DownloadFailureText(const AsLanguage_Manager& languages, const UDownloadException& error);
 
 }  // namespace Installation

@@ -64,7 +64,7 @@ std::u16string DownloadInstallWork::DownloadPackage() {
             return TryDownload();
         } catch (const UDownloadException& error) {
             reports_.RecordOutcome(WorkPhase::Download, kDownloadFailure, {});
-            if (view_.ShowError(DownloadFailureText(error), ErrorButtons::CancelRetry) != ErrorChoice::Retry) break;
+            if (view_.ShowError(DownloadFailureText(LanguageManager(), error), ErrorButtons::CancelRetry) != ErrorChoice::Retry) break;
             // The retry goes to the built-in address; a transfer of the same
             // target continues the bytes the failed one left.
             source_.ResetDownloadLink();

@@ -23,7 +23,7 @@ bool DownloadProgressModel::OnDownloadProgress(std::uint32_t percent, double rec
     double second = expected / kMegabyte;
     // The Japanese sentence names the total before the part received.
     if (language == Language::Japanese) std::swap(first, second);
-    view_.status = FormatText(LanguageManager().Get_Text(kDownloadingText), {static_cast<long long>(p), first, second});
+    view_.status = FormatText(languages_.Get_Text(kDownloadingText), {static_cast<long long>(p), first, second});
     if (p > view_.value) view_.value = p;
     return true;
 }
@@ -32,12 +32,12 @@ bool DownloadProgressModel::OnInstallProgress(int percent) {
     if (percent == view_.value) return false;
     if (percent <= 100) {
         view_.sweeping = false;
-        view_.status = FormatText(LanguageManager().Get_Text(kInstallingText), {static_cast<long long>(percent)});
+        view_.status = FormatText(languages_.Get_Text(kInstallingText), {static_cast<long long>(percent)});
         if (percent > view_.value) view_.value = percent;
     } else {
         // The installer counts beyond the file bytes: it is completing.
         view_.sweeping = true;
-        view_.status = LanguageManager().Get_Text(LI_COMPLETING_INSTALLATION);
+        view_.status = languages_.Get_Text(LI_COMPLETING_INSTALLATION);
         view_.value = 100;
     }
     return true;

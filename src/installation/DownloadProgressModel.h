@@ -9,10 +9,15 @@
 
 #include "language/LanguageId.h"
 
+class AsLanguage_Manager;
+
 namespace Installation {
 
 class DownloadProgressModel {
 public:
+    // Its texts come from `languages`, which outlives the model.
+    explicit DownloadProgressModel(const AsLanguage_Manager& languages) : languages_(languages) {}
+
     struct View {
         int value = 0;  // 0 to 100
         std::u16string status;
@@ -31,6 +36,7 @@ public:
     const View& Current() const { return view_; }
 
 private:
+    const AsLanguage_Manager& languages_;
     View view_;
 };
 

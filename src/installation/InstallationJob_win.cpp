@@ -12,6 +12,7 @@ namespace Installation {
 InstallationJob::InstallationJob(Session& session, InstallationDisplay& display)
     : session_(session),
       display_(display),
+      model_(session.language),
       source_(session.config, session.statistics.Progress(), stopping_,
               [this](std::uint32_t percent, double received, double expected) {
                   ChangeProgress([&](DownloadProgressModel& model) {

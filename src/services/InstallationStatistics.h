@@ -151,6 +151,3 @@ private:
     // kLeavingWait) for the reports under way.
     ReportQueue reports_{kLeavingWait};
 };
-
-// The record of the process, created during static initialisation.
-InstallationStatistics& TheInstallationStatistics();

@@ -118,14 +118,3 @@ void InstallationStatistics::RememberId() {
     }
 }
 
-InstallationStatistics& TheInstallationStatistics() {
-    static InstallationStatistics record;
-    return record;
-}
-
-namespace {
-
-// Made before the wizard starts, so that the launch time is the program's.
-[[maybe_unused]] const InstallationStatistics& g_createdAtStart = TheInstallationStatistics();
-
-}  // namespace

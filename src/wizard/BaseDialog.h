@@ -14,6 +14,7 @@
 #include "SkinImageIds.h"
 #include "controls/SmartBitmap.h"
 #include "framework/Dialog.h"
+#include "installation/Session.h"
 #include "language/IMultilanguage.h"
 #include "wizard/WizardPage.h"
 
@@ -32,7 +33,8 @@ public:
     static constexpr int kLogoY = 13;
     static constexpr int kBottomStripY = 426;
 
-    explicit BaseDialog(int templateId);
+    // The run's session outlives the page.
+    BaseDialog(int templateId, Installation::Session& session);
 
     // Creates the page hidden as a child of the main dialog, under its page
     // id, with `backdrop` (the main dialog's background) behind it.
@@ -64,6 +66,9 @@ protected:
     // The current language's logo at (430, 13) of the page (licence and
     // component pages).
     void DrawLanguageLogo(Gdiplus::GpGraphics* graphics);
+
+    Installation::Session& session_;
+    AsLanguage_Manager& Languages() const { return session_.language; }
 
     SmartBitmap pageImage_;
     SmartBitmap languageLogo_;

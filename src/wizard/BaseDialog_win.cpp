@@ -26,7 +26,8 @@ int LanguageLogoImage(LanguageId language) {
     }
 }
 
-BaseDialog::BaseDialog(int templateId) : Framework::Dialog(templateId) {
+BaseDialog::BaseDialog(int templateId, Installation::Session& session)
+    : Framework::Dialog(templateId), session_(session) {
     bottomStrip_.LoadFromResource(kBottomStripImage);  // absent from the skin: then nothing is drawn
 }
 
@@ -44,7 +45,7 @@ void BaseDialog::ShowPage(bool visible) {
 }
 
 BOOL BaseDialog::OnInitDialog() {
-    AsLanguage_Manager& languages = LanguageManager();
+    AsLanguage_Manager& languages = Languages();
     const LanguageId current = languages.Current_Language();
     if (Language::IsValid(current)) languages.Change_Language(current);
     // From now on the page hears of every change of language. It was left out
@@ -98,6 +99,6 @@ LRESULT BaseDialog::OnNcHitTest(WPARAM wParam, LPARAM lParam) {
 }
 
 void BaseDialog::DrawLanguageLogo(Gdiplus::GpGraphics* graphics) {
-    languageLogo_.LoadFromResource(LanguageLogoImage(LanguageManager().Current_Language()));
+    languageLogo_.LoadFromResource(LanguageLogoImage(Languages().Current_Language()));
     languageLogo_.Draw(graphics, kLogoX, kLogoY);
 }

@@ -16,6 +16,7 @@
 #include "wizard/PageSendEmail.h"
 #include "wizard/PageWellcome.h"
 #include "wizard/WizardIds.h"
+#include "wizard/WizardStatistics.h"
 #include "SkinImageIds.h"
 
 namespace {
@@ -59,7 +60,7 @@ CCorvaneInstallerDlg::CCorvaneInstallerDlg(Installation::Session& session, Versi
       smallIcon_(LoadAppIcon(GetSystemMetrics(SM_CXSMICON))),
       versionSources_(std::move(versionSources)),
       richEdit_(LoadLibraryW(L"riched20.dll")) {
-    LanguageManager().Register_Window(this);
+    session_.language.Register_Window(this);
 }
 
 CCorvaneInstallerDlg::~CCorvaneInstallerDlg() {
@@ -87,7 +88,7 @@ BOOL CCorvaneInstallerDlg::OnInitDialog() {
     versionCheck_ = std::make_unique<BackgroundVersionCheck>(
         config_.PackageVersionText(), config_.PackageVersion(), versionSources_,
         [window] { PostMessageW(window, WM_WIZARD_VERSION_KNOWN, 0, 0); });
-    AddPage(std::make_unique<PageWellcome>(config_));
+    AddPage(std::make_unique<PageWellcome>(session_));
     SkinButtons();
     Wizard::ApplyButtonFlags(Wizard::ButtonFlag::HideAll, *this);
     // The local query is waited for here, so that the window shows with its
@@ -112,7 +113,7 @@ bool CCorvaneInstallerDlg::ShowFirstPage() {
         navigator_.ShowPage(Wizard::kPageWelcome);
         return true;
     }
-    AddPage(std::make_unique<PageInstalled>(answer->comparison));
+    AddPage(std::make_unique<PageInstalled>(session_, answer->comparison));
     navigator_.ShowPage(Wizard::kPageInstalled);
     ApplyInstalledLayout();
     return true;
@@ -147,15 +148,15 @@ void CCorvaneInstallerDlg::AddPage(std::unique_ptr<BaseDialog> page) {
 void CCorvaneInstallerDlg::MakeOtherPages() {
     if (license_) return;
     UpdateWindow(Handle());  // the first page on screen before the work starts
-    auto license = std::make_unique<PageLicense>(config_);
+    auto license = std::make_unique<PageLicense>(session_);
     license_ = license.get();
     AddPage(std::move(license));
-    AddPage(std::make_unique<PageSelectComponents>(config_));
+    AddPage(std::make_unique<PageSelectComponents>(session_));
     auto download = std::make_unique<PageDownloadInstall>(session_);
     download_ = download.get();
     AddPage(std::move(download));
-    AddPage(std::make_unique<PageSendEmail>(config_));
-    AddPage(std::make_unique<PageFinish>(config_));
+    AddPage(std::make_unique<PageSendEmail>(session_));
+    AddPage(std::make_unique<PageFinish>(session_));
     // Each new page applied the language to the whole wizard, which gives the
     // buttons their ordinary captions back.
     if (navigator_.Current() == Wizard::kPageInstalled) ApplyInstalledLayout();
@@ -178,7 +179,7 @@ void CCorvaneInstallerDlg::SkinButtons() {
 }
 
 void CCorvaneInstallerDlg::ApplyLanguage(LanguageId language) {
-    LanguageManager().Set_Text({IDC_MAIN_CANCEL, IDC_MAIN_BACK, IDC_MAIN_NEXT}, Handle(), language);
+    session_.language.Set_Text({IDC_MAIN_CANCEL, IDC_MAIN_BACK, IDC_MAIN_NEXT}, Handle(), language);
 }
 
 bool CCorvaneInstallerDlg::PreTranslateMessage(MSG& message) {
@@ -251,7 +252,9 @@ void CCorvaneInstallerDlg::OnCancelButton() {
 }
 
 int CCorvaneInstallerDlg::RunExitDialog() {
-    ModalDialog::Exit dialog;
+    Installation::Session& session = session_;
+    ModalDialog::Exit dialog(session.language,
+                             [&session] { Wizard::Statistics::ReportExitConfirmed(session.statistics); });
     return static_cast<int>(dialog.DoModal(Handle()));
 }
 
@@ -329,7 +332,7 @@ void CCorvaneInstallerDlg::EnableButton(WizardButton button, bool enable) {
 }
 
 void CCorvaneInstallerDlg::SetButtonCaption(WizardButton button, int textId) {
-    SetWindowTextW(ButtonOf(button).Handle(), Common::AsWide(LanguageManager().Get_Text(textId)));
+    SetWindowTextW(ButtonOf(button).Handle(), Common::AsWide(session_.language.Get_Text(textId)));
     ButtonOf(button).Invalidate(false);
 }
 

@@ -10,6 +10,8 @@
 
 #include "framework/GdiHandles.h"
 #include "wizard/SkinnedModalDialog.h"
+
+class AsLanguage_Manager;
 #include "SkinImageIds.h"
 
 namespace ModalDialog {
@@ -28,9 +30,11 @@ public:
 
     static constexpr int kBackgroundImage = IDPNG_ERROR_BACKGROUND;
 
-    // `reportCancel` is made once for each answer that gives up; by default
-    // the statistics' CancelInstallation.
-    Error(std::u16string message, std::uint32_t buttons, std::function<void()> reportCancel = {});
+    // Button texts in the current language of `languages`. `reportCancel` is
+    // made once for each answer that gives up (the wizard's: the statistics'
+    // CancelInstallation).
+    Error(const AsLanguage_Manager& languages, std::u16string message, std::uint32_t buttons,
+          std::function<void()> reportCancel);
 
     const std::u16string& Message() const { return message_; }
 
@@ -51,6 +55,7 @@ private:
     std::uint32_t buttons_;
     std::u16string message_;
     Framework::UniqueFont messageFont_;
+    const AsLanguage_Manager& languages_;
     std::function<void()> reportCancel_;
 };
 

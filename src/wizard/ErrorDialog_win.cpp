@@ -3,7 +3,6 @@
 #include "common/WideText.h"
 #include "language/AsLanguage_Manager.h"
 #include "resource.h"
-#include "wizard/WizardStatistics.h"
 
 namespace ModalDialog {
 namespace {
@@ -24,12 +23,14 @@ HFONT CreateMessageFont() {
 
 }  // namespace
 
-Error::Error(std::u16string message, std::uint32_t buttons, std::function<void()> reportCancel)
+Error::Error(const AsLanguage_Manager& languages, std::u16string message, std::uint32_t buttons,
+             std::function<void()> reportCancel)
     : SkinnedModalDialog(IDD_ERROR_DIALOG),
       buttons_(buttons),
       message_(std::move(message)),
       messageFont_(CreateMessageFont()),
-      reportCancel_(reportCancel ? std::move(reportCancel) : Wizard::Statistics::ReportCancel) {
+      languages_(languages),
+      reportCancel_(std::move(reportCancel)) {
     background_.LoadFromResource(kBackgroundImage);
 }
 
@@ -45,7 +46,7 @@ BOOL Error::OnInitDialog() {
     PlaceButton(close_, 320, 220);
     SetWindowPos(closeBox_.Handle(), nullptr, 448, 8, 23, 23, SWP_NOZORDER | SWP_NOACTIVATE);
 
-    const AsLanguage_Manager& languages = LanguageManager();
+    const AsLanguage_Manager& languages = languages_;
     for (auto [button, textId, flag] : {std::tuple{&cancel_, kTextCancel, kCancel}, {&retry_, kTextRetry, kRetry},
                                         {&close_, kTextClose, kClose}}) {
         SetWindowTextW(button->Handle(), Common::AsWide(languages.Get_Text(textId)));

@@ -8,6 +8,8 @@
 
 #include "wizard/SkinnedModalDialog.h"
 
+class AsLanguage_Manager;
+
 namespace ModalDialog {
 
 // The exit picture of a language (English for any other id).
@@ -20,9 +22,10 @@ public:
     static constexpr int kWidth = 440;
     static constexpr int kHeight = 280;
 
-    // `reportExit` is made when the user confirms; by default the
-    // statistics' cancel reason, SaveUserInstallation and CancelInstallation.
-    explicit Exit(std::function<void()> reportExit = {});
+    // Shown in the current language of `languages`. `reportExit` is made when
+    // the user confirms (the wizard's: the statistics' cancel reason,
+    // SaveUserInstallation and CancelInstallation).
+    Exit(const AsLanguage_Manager& languages, std::function<void()> reportExit);
 
     int Picture() const { return picture_; }
 
@@ -37,6 +40,7 @@ private:
     PngButton no_;
     PngButton closeBox_;
     int picture_ = 0;
+    const AsLanguage_Manager& languages_;
     std::function<void()> reportExit_;
 };
 

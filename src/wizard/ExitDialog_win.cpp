@@ -3,7 +3,6 @@
 #include "common/WideText.h"
 #include "language/AsLanguage_Manager.h"
 #include "resource.h"
-#include "wizard/WizardStatistics.h"
 #include "SkinImageIds.h"
 
 namespace ModalDialog {
@@ -22,19 +21,18 @@ int ExitPicture(LanguageId language) {
     }
 }
 
-Exit::Exit(std::function<void()> reportExit)
-    : SkinnedModalDialog(IDD_EXIT_DIALOG),
-      reportExit_(reportExit ? std::move(reportExit) : Wizard::Statistics::ReportExitConfirmed) {}
+Exit::Exit(const AsLanguage_Manager& languages, std::function<void()> reportExit)
+    : SkinnedModalDialog(IDD_EXIT_DIALOG), languages_(languages), reportExit_(std::move(reportExit)) {}
 
 BOOL Exit::OnInitDialog() {
-    picture_ = ExitPicture(LanguageManager().Current_Language());
+    picture_ = ExitPicture(languages_.Current_Language());
     background_.LoadFromResource(picture_);
     SkinButton(closeBox_, IDC_EXIT_CLOSE_BOX, kCloseBoxNormal, kCloseBoxHover, kCloseBoxPressed, picture_,
                kCaptionOffsetY);
     SkinButton(yes_, IDC_EXIT_YES, kButtonNormal, kButtonHover, kButtonPressed, picture_, kCaptionOffsetY);
     SkinButton(no_, IDC_EXIT_NO, kButtonNormal, kButtonHover, kButtonPressed, picture_, kCaptionOffsetY);
 
-    const AsLanguage_Manager& languages = LanguageManager();
+    const AsLanguage_Manager& languages = languages_;
     SetWindowTextW(yes_.Handle(), Common::AsWide(languages.Get_Text(IDC_EXIT_YES)));
     SetWindowTextW(no_.Handle(), Common::AsWide(languages.Get_Text(IDC_EXIT_NO)));
 

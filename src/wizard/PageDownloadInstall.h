@@ -25,7 +25,6 @@ class PageDownloadInstall : public BaseDialog,
                             private Framework::TimerEventHandler,
                             private Installation::InstallationDisplay {
 public:
-    // The run's session; it outlives the page.
     explicit PageDownloadInstall(Installation::Session& session);
     ~PageDownloadInstall() override;
 
@@ -41,7 +40,6 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    Installation::Session& session_;
     // Posted by the job's thread; handled on the user-interface thread.
     static constexpr UINT kViewChanged = WM_APP + 0x0123;
     static constexpr UINT kEnableCancel = WM_APP + 0x0124;

@@ -11,6 +11,7 @@
 #include "wizard/ErrorDialog.h"
 #include "wizard/ExitDialog.h"
 #include "wizard/WizardIds.h"
+#include "wizard/WizardStatistics.h"
 
 namespace {
 
@@ -28,14 +29,16 @@ constexpr CarouselItem kCarouselItems[] = {
     {36, {37, 38, 39, 40}}, {41, {42, 43, 44, 0}}, {45, {46, 47, 48, 0}},
 };
 
-std::u16string TextOf(std::int32_t item) { return item ? LanguageManager().Get_Text(item) : u""; }
+std::u16string TextOf(const AsLanguage_Manager& languages, std::int32_t item) {
+    return item ? languages.Get_Text(item) : u"";
+}
 
 HWND MainWindow(HWND page) { return GetParent(page); }
 
 }  // namespace
 
 PageDownloadInstall::PageDownloadInstall(Installation::Session& session)
-    : BaseDialog(IDD_PAGE_DOWNLOAD_INSTALL), session_(session) {}
+    : BaseDialog(IDD_PAGE_DOWNLOAD_INSTALL, session) {}
 
 PageDownloadInstall::~PageDownloadInstall() {
     StopWork();
@@ -64,13 +67,13 @@ BOOL PageDownloadInstall::OnInitDialog() {
     cancel_.SetBackgroundImage(IDPNG_WIZARD_BACKGROUND_STAGE);
     cancel_.SetTextColors(RGB(3, 31, 72), RGB(3, 31, 72), RGB(81, 94, 105));
     cancel_.SetTextOffset(0, 4);
-    ApplyLanguage(LanguageManager().Current_Language());
+    ApplyLanguage(Languages().Current_Language());
     Layout();
     return TRUE;
 }
 
 void PageDownloadInstall::ApplyLanguage(LanguageId language) {
-    if (Handle()) LanguageManager().Set_Text({IDC_DOWNLOAD_CANCEL}, Handle(), language);
+    if (Handle()) Languages().Set_Text({IDC_DOWNLOAD_CANCEL}, Handle(), language);
 }
 
 void PageDownloadInstall::Layout() {
@@ -84,10 +87,10 @@ void PageDownloadInstall::Layout() {
 void PageDownloadInstall::OnEnterPage(int) {
     if (job_) return;  // the work runs once
     for (const auto& item : kCarouselItems) {
-        carousel_.AddTextItem(TextOf(item.title), TextOf(item.lines[0]), TextOf(item.lines[1]),
-                              TextOf(item.lines[2]), TextOf(item.lines[3]));
+        carousel_.AddTextItem(TextOf(Languages(), item.title), TextOf(Languages(), item.lines[0]), TextOf(Languages(), item.lines[1]),
+                              TextOf(Languages(), item.lines[2]), TextOf(Languages(), item.lines[3]));
     }
-    carousel_.SetTitleImage(Controls::CarouselTitleImage(LanguageManager().Current_Language()));
+    carousel_.SetTitleImage(Controls::CarouselTitleImage(Languages().Current_Language()));
     EnableWindow(cancel_.Handle(), FALSE);
     Installation::InstallationDisplay& display = *this;
     job_ = std::make_unique<Installation::InstallationJob>(session_, display);
@@ -114,7 +117,10 @@ bool PageDownloadInstall::OnCommand(WORD id, WORD code, HWND control) {
 void PageDownloadInstall::OnCancelClicked() {
     if (job_) job_->RecordUserCancel();
     PauseDownload();
-    const INT_PTR answer = ModalDialog::Exit().DoModal(MainWindow(Handle()));
+    Installation::Session& session = session_;
+    const INT_PTR answer =
+        ModalDialog::Exit(Languages(), [&session] { Wizard::Statistics::ReportExitConfirmed(session.statistics); })
+            .DoModal(MainWindow(Handle()));
     ResumeDownload();
     // A confirmed cancel is final, between two steps of the work as much as
     // during a transfer.
@@ -212,7 +218,11 @@ void PageDownloadInstall::AnswerErrorRequest() {
         request = pendingError_;
     }
     if (!request) return;
-    const INT_PTR result = ModalDialog::Error(request->text, request->buttons).DoModal(MainWindow(Handle()));
+    Installation::Session& session = session_;
+    const INT_PTR result =
+        ModalDialog::Error(Languages(), request->text, request->buttons,
+                           [&session] { Wizard::Statistics::ReportCancel(session.statistics); })
+            .DoModal(MainWindow(Handle()));
     {
         std::lock_guard<std::mutex> lock(errorLock_);
         request->answered = true;

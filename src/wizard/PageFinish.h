@@ -18,7 +18,7 @@ public:
     static constexpr int kLastStep = 7;
 
     // The configured copy the page works with; it outlives the page.
-    explicit PageFinish(InstallerConfig& config);
+    explicit PageFinish(Installation::Session& session);
     ~PageFinish() override;
 
     void OnLeaveForward(int skip) override;

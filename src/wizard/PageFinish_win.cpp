@@ -60,7 +60,7 @@ void OpenWithShell(const std::u16string& target) {
 
 }  // namespace
 
-PageFinish::PageFinish(InstallerConfig& config) : BaseDialog(IDD_PAGE_FINISH), config_(config) {}
+PageFinish::PageFinish(Installation::Session& session) : BaseDialog(IDD_PAGE_FINISH, session), config_(session.config) {}
 
 PageFinish::~PageFinish() {
     if (comInitialized_) CoUninitialize();
@@ -87,12 +87,12 @@ BOOL PageFinish::OnInitDialog() {
     }
     PlaceControls(kPlaces);
     // The language was applied before the controls existed: catch up.
-    ApplyLanguage(LanguageManager().Current_Language());
+    ApplyLanguage(Languages().Current_Language());
     return TRUE;
 }
 
 void PageFinish::ApplyLanguage(LanguageId language) {
-    Wizard::SetPageTexts(Handle(),
+    Wizard::SetPageTexts(Languages(), Handle(),
                          {IDC_FINISH_TITLE, IDC_FINISH_MESSAGE, IDC_FINISH_DESKTOP_SHORTCUT_LABEL,
                           IDC_FINISH_QUICKLAUNCH_SHORTCUT_LABEL, IDC_FINISH_DEFAULT_APP_LABEL,
                           IDC_FINISH_RUN_PRODUCT_LABEL},
@@ -117,7 +117,7 @@ LRESULT PageFinish::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void PageFinish::OnEnterPage(int) {
-    Wizard::Statistics::RecordLastStep(kLastStep);
+    Wizard::Statistics::RecordLastStep(session_.statistics, kLastStep);
     using namespace Wizard::ButtonFlag;
     SendMessageW(GetParent(Handle()), WM_WIZARD_BUTTONS, EnableAll | NextReadsFinish | BackReadsBack, 0);
 }
@@ -144,13 +144,13 @@ void PageFinish::OnLeaveForward(int) {
 
 void PageFinish::FinishWizard() {
     const std::u16string address =
-        Wizard::ThankYouAddress(config_.ThankYouLink(), LanguageManager().Current_Language());
+        Wizard::ThankYouAddress(config_.ThankYouLink(), Languages().Current_Language());
     if (!address.empty()) OpenWithShell(address);
 
     const std::u16string installDir = config_.InstallDir();
     if (!installDir.empty() && IsWindowVisible(runProduct_.Handle()) && IsTicked(runProduct_)) StartProduct(installDir);
 
-    Wizard::Statistics::SendUserData();
+    Wizard::Statistics::SendUserData(session_.statistics);
     SendMessageW(GetParent(Handle()), WM_WIZARD_CLOSE, 0, 0);
 }
 

@@ -15,7 +15,7 @@ public:
 
     // Registers the page with the language manager: it must live until the
     // program ends. `comparison` tells the same version from a newer one.
-    explicit PageInstalled(VersionComparison comparison = VersionComparison::NewerInstalled);
+    PageInstalled(Installation::Session& session, VersionComparison comparison);
 
     void ApplyLanguage(LanguageId language) override;
 

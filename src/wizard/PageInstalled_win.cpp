@@ -10,7 +10,8 @@ constexpr int kSameVersionText = 4;
 constexpr int kNewerVersionText = IDC_INSTALLED_MESSAGE;
 }  // namespace
 
-PageInstalled::PageInstalled(VersionComparison comparison) : BaseDialog(IDD_PAGE_INSTALLED), comparison_(comparison) {
+PageInstalled::PageInstalled(Installation::Session& session, VersionComparison comparison)
+    : BaseDialog(IDD_PAGE_INSTALLED, session), comparison_(comparison) {
     pageImage_.LoadFromResource(kPageImage);
 }
 
@@ -21,17 +22,17 @@ BOOL PageInstalled::OnInitDialog() {
     ApplyLabelStyle(message_, Controls::LabelPreset::Heading);
     ApplyLabelStyle(hint_, Controls::LabelPreset::BodyText);
     const bool same = comparison_ == VersionComparison::SameInstalled;
-    message_.SetText(LanguageManager().Get_Text(same ? kSameVersionText : kNewerVersionText));
-    ApplyLanguage(LanguageManager().Current_Language());
+    message_.SetText(Languages().Get_Text(same ? kSameVersionText : kNewerVersionText));
+    ApplyLanguage(Languages().Current_Language());
     return TRUE;
 }
 
 void PageInstalled::ApplyLanguage(LanguageId language) {
-    Wizard::SetPageTexts(Handle(), {IDC_INSTALLED_HINT}, language);
+    Wizard::SetPageTexts(Languages(), Handle(), {IDC_INSTALLED_HINT}, language);
     for (CLabel* label : {&message_, &hint_}) Wizard::FollowLanguageScript(*label, language);
 }
 
 LRESULT PageInstalled::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SHOWWINDOW && wParam) Wizard::Statistics::RecordLastStep(kLastStep);
+    if (message == WM_SHOWWINDOW && wParam) Wizard::Statistics::RecordLastStep(session_.statistics, kLastStep);
     return BaseDialog::WindowProc(message, wParam, lParam);
 }

@@ -22,7 +22,7 @@ public:
     static constexpr int kScrollSkin = IDB_SCROLLBAR_SKIN;
 
     // The configured copy the page works with; it outlives the page.
-    explicit PageLicense(InstallerConfig& config);
+    explicit PageLicense(Installation::Session& session);
 
     // Recomputes the free space of the folder shown; with `redraw` the text
     // of the free space is shown too.

@@ -123,8 +123,8 @@ std::u16string ChooseFolder(HWND owner) {
 
 }  // namespace
 
-PageLicense::PageLicense(InstallerConfig& config)
-    : BaseDialog(IDD_PAGE_LICENSE), config_(config), folderFont_(CreateFolderFont()) {}
+PageLicense::PageLicense(Installation::Session& session)
+    : BaseDialog(IDD_PAGE_LICENSE, session), config_(session.config), folderFont_(CreateFolderFont()) {}
 
 BOOL PageLicense::OnInitDialog() {
     BaseDialog::OnInitDialog();
@@ -160,7 +160,7 @@ BOOL PageLicense::OnInitDialog() {
     config_.SetCustomInstall(false);
     SendMessageW(accept_.Handle(), BM_SETCHECK, BST_CHECKED, 0);  // the licence starts accepted
     if (licenceBox_) SendMessageW(licenceBox_, EM_SETBKGNDCOLOR, 0, RGB(0, 0, 0));
-    ApplyLanguage(LanguageManager().Current_Language());
+    ApplyLanguage(Languages().Current_Language());
     return TRUE;
 }
 
@@ -177,14 +177,14 @@ void PageLicense::PlaceControls() {
 }
 
 void PageLicense::ApplyLanguage(LanguageId language) {
-    Wizard::SetPageTexts(Handle(),
+    Wizard::SetPageTexts(Languages(), Handle(),
                          {IDC_LICENSE_ACCEPT_LABEL, IDC_LICENSE_FOLDER_LABEL, IDC_LICENSE_SPACE_AVAILABLE_LABEL,
                           IDC_LICENSE_SPACE_REQUIRED_LABEL, IDC_LICENSE_BROWSE, IDC_LICENSE_TYPICAL_LABEL,
                           IDC_LICENSE_CUSTOM_LABEL},
                          language);
     for (CLabel& label : labels_) Wizard::FollowLanguageScript(label, language);
     if (labels_[kInstallTypeLabel].IsBound())
-        labels_[kInstallTypeLabel].SetText(LanguageManager().Find_Entry(kInstallTypeText, language).text);
+        labels_[kInstallTypeLabel].SetText(Languages().Find_Entry(kInstallTypeText, language).text);
     LoadLicence(language);
 }
 
@@ -219,7 +219,7 @@ bool PageLicense::IsAccepted() const {
 
 void PageLicense::ReportAcceptance() {
     const bool accepted = IsAccepted();
-    Wizard::Statistics::RecordLicenceAccepted(accepted);
+    Wizard::Statistics::RecordLicenceAccepted(session_.statistics, accepted);
     const std::uint32_t flags = accepted ? kEnableNext : kDisableNext;
     HWND mainWindow = GetParent(Handle());
     SendMessageW(mainWindow, WM_WIZARD_BUTTONS, flags, 0);
@@ -256,7 +256,7 @@ LRESULT PageLicense::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SHOWWINDOW:
             if (wParam) {
-                Wizard::Statistics::RecordLastStep(kLastStep);
+                Wizard::Statistics::RecordLastStep(session_.statistics, kLastStep);
                 ReportAcceptance();
             }
             break;

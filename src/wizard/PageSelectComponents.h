@@ -23,7 +23,7 @@ public:
     static constexpr RECT kListRect{150, 175, 657, 400};
 
     // The configured copy the page works with; it outlives the page.
-    explicit PageSelectComponents(InstallerConfig& config);
+    explicit PageSelectComponents(Installation::Session& session);
 
     void OnLeaveForward(int skip) override;
     void OnEnterPage(int direction) override;

@@ -47,8 +47,8 @@ std::u16string ComponentMarkup(const std::u16string& title, const std::u16string
            description + u"</font>";
 }
 
-PageSelectComponents::PageSelectComponents(InstallerConfig& config)
-    : BaseDialog(IDD_PAGE_SELECT_COMPONENTS), config_(config) {}
+PageSelectComponents::PageSelectComponents(Installation::Session& session)
+    : BaseDialog(IDD_PAGE_SELECT_COMPONENTS, session), config_(session.config) {}
 
 BOOL PageSelectComponents::OnInitDialog() {
     BaseDialog::OnInitDialog();
@@ -73,7 +73,7 @@ void PageSelectComponents::BuildList() {
     if (!list_.Handle()) return;
     // The browser bits share the detection mask with the Office ones.
     const std::uint32_t detected = Common::DetectInstalledApplications() | BrowserFlags();
-    const AsLanguage_Manager& languages = LanguageManager();
+    const AsLanguage_Manager& languages = Languages();
     list_.SetFontCharSet(languages.Current_Language() == Language::Japanese ? SHIFTJIS_CHARSET : DEFAULT_CHARSET);
     for (const ComponentEntry& entry : ComponentEntries()) {
         if (entry.detectedBy != 0 && (detected & entry.detectedBy) == 0) continue;
@@ -102,7 +102,7 @@ void PageSelectComponents::OnPositionChanged() {
 }
 
 void PageSelectComponents::OnEnterPage(int direction) {
-    Wizard::Statistics::RecordLastStep(kLastStep);
+    Wizard::Statistics::RecordLastStep(session_.statistics, kLastStep);
     if (config_.CustomInstall()) return;
     // A typical installation has nothing to choose here.
     SendMessageW(GetParent(Handle()), direction == Wizard::kEnteredForward ? WM_WIZARD_NEXT : WM_WIZARD_BACK,
@@ -114,7 +114,7 @@ void PageSelectComponents::OnLeaveForward(int) {
     for (const HTMLLIST_ITEM& item : list_.Items())
         if (item.checked) bits |= static_cast<std::uint32_t>(item.userValue);
     config_.BuildFeatureString(bits);
-    Wizard::Statistics::RecordFeatureFlags(config_.FeatureFlags());
+    Wizard::Statistics::RecordFeatureFlags(session_.statistics, config_.FeatureFlags());
 }
 
 LRESULT PageSelectComponents::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

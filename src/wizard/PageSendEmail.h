@@ -19,7 +19,7 @@ public:
     static constexpr int kLastStep = 6;
 
     // The configured copy the page works with; it outlives the page.
-    explicit PageSendEmail(InstallerConfig& config);
+    explicit PageSendEmail(Installation::Session& session);
 
     void OnLeaveForward(int skip) override;
     void ApplyLanguage(LanguageId language) override;

@@ -41,7 +41,7 @@ constexpr COLORREF kPlainColour = RGB(196, 220, 235);
 
 }  // namespace
 
-PageSendEmail::PageSendEmail(InstallerConfig& config) : BaseDialog(IDD_PAGE_SEND_EMAIL), config_(config) {}
+PageSendEmail::PageSendEmail(Installation::Session& session) : BaseDialog(IDD_PAGE_SEND_EMAIL, session), config_(session.config) {}
 
 BOOL PageSendEmail::OnInitDialog() {
     BaseDialog::OnInitDialog();
@@ -59,13 +59,13 @@ BOOL PageSendEmail::OnInitDialog() {
     }
     PlaceControls(kPlaces);
     // The language was applied before the controls existed: catch up.
-    ApplyLanguage(LanguageManager().Current_Language());
+    ApplyLanguage(Languages().Current_Language());
     pageImage_.LoadFromResource(kPageImage);  // absent from the skin: the wizard's background shows
     return TRUE;
 }
 
 void PageSendEmail::ApplyLanguage(LanguageId language) {
-    Wizard::SetPageTexts(Handle(),
+    Wizard::SetPageTexts(Languages(), Handle(),
                          {IDC_EMAIL_FIRST_NAME_LABEL, IDC_EMAIL_LAST_NAME_LABEL, IDC_EMAIL_ADDRESS_LABEL,
                           IDC_EMAIL_INVITATION, IDC_EMAIL_HEADING, IDC_EMAIL_TITLE, IDC_EMAIL_PRIVACY_NOTE},
                          language);
@@ -76,7 +76,7 @@ LRESULT PageSendEmail::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SHOWWINDOW:
             if (wParam) {
-                Wizard::Statistics::RecordLastStep(kLastStep);
+                Wizard::Statistics::RecordLastStep(session_.statistics, kLastStep);
                 // Whichever way the page was reached, Next reads "Next" and Back "Skip".
                 using namespace Wizard::ButtonFlag;
                 SendMessageW(GetParent(Handle()), WM_WIZARD_BUTTONS, NextReadsNext | BackReadsSkip, 0);
@@ -111,6 +111,6 @@ void PageSendEmail::OnLeaveForward(int skip) {
     const bool wantsOffers = skip == Wizard::kForward && IsDlgButtonChecked(Handle(), IDC_EMAIL_OFFERS) == BST_CHECKED;
 
     const bool valid = Wizard::IsValidEmailAddress(address);
-    if (valid) Wizard::Statistics::StoreContact(Common::FromAnsi(address), firstName, lastName, wantsOffers);
+    if (valid) Wizard::Statistics::StoreContact(session_.statistics, Common::FromAnsi(address), firstName, lastName, wantsOffers);
     config_.SetUserDetailsGiven(valid);
 }

@@ -12,9 +12,10 @@
 
 namespace Wizard {
 
-inline void SetPageTexts(HWND page, std::initializer_list<std::int32_t> controlIds, LanguageId language) {
+inline void SetPageTexts(const AsLanguage_Manager& languages, HWND page, std::initializer_list<std::int32_t> controlIds,
+                         LanguageId language) {
     if (!page) return;  // registered before the window exists
-    LanguageManager().Set_Text(controlIds, page, language);
+    languages.Set_Text(controlIds, page, language);
     RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

@@ -18,7 +18,7 @@ public:
     static constexpr int kLastStep = 5;
 
     // The configured copy the page works with; it outlives the page.
-    explicit PageWellcome(InstallerConfig& config);
+    explicit PageWellcome(Installation::Session& session);
 
 protected:
     BOOL OnInitDialog() override;

@@ -20,7 +20,7 @@ const std::array<PageWellcome::LanguageButton, 6> PageWellcome::kLanguageButtons
     {IDC_LANGUAGE_JAPANESE, Language::Japanese, IDPNG_LANGUAGE_BUTTON_JA, IDPNG_LANGUAGE_BUTTON_JA_HOVER, IDPNG_LANGUAGE_CAPTION_JA, 141, 438},
 }};
 
-PageWellcome::PageWellcome(InstallerConfig& config) : BaseDialog(IDD_PAGE_WELCOME), config_(config) {
+PageWellcome::PageWellcome(Installation::Session& session) : BaseDialog(IDD_PAGE_WELCOME, session), config_(session.config) {
     pageImage_.LoadFromResource(IDPNG_WIZARD_BACKGROUND);
     bottomStrip_.Release();
     secondImage_.LoadFromResource(kSecondImage);  // absent from the skin: then nothing is drawn
@@ -50,7 +50,7 @@ LRESULT PageWellcome::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: return OnPaint();
         case WM_SHOWWINDOW:
-            if (wParam) Wizard::Statistics::RecordLastStep(kLastStep);
+            if (wParam) Wizard::Statistics::RecordLastStep(session_.statistics, kLastStep);
             return BaseDialog::WindowProc(message, wParam, lParam);
         case WM_WINDOWPOSCHANGED:
             PlaceButtons();
@@ -83,9 +83,9 @@ void PageWellcome::OnHover(std::size_t button) {
 }
 
 void PageWellcome::OnLanguageChosen(std::size_t button) {
-    LanguageManager().Change_Language(kLanguageButtons[button].language);
+    Languages().Change_Language(kLanguageButtons[button].language);
     SendMessageW(GetParent(Handle()), WM_WIZARD_SHOW_PAGE, Wizard::kPageLicense, 0);
     // After the licence page shows; the report itself is made on the
     // statistics' worker.
-    Wizard::Statistics::StartReporting(config_);
+    Wizard::Statistics::StartReporting(session_);
 }

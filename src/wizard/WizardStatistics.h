@@ -1,44 +1,43 @@
-// What the wizard's pages and dialogs tell the installation statistics: each
-// report the wizard triggers goes through one of these functions, so the
-// pages never reach into the statistics record themselves.
+// What the wizard's pages and dialogs tell the run's statistics record: each
+// value a page records and each report the wizard triggers goes through one
+// of these functions, so the pages never reach into the record themselves.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "installation/Session.h"
 #include "services/InstallationStatistics.h"
-
-class InstallerConfig;
 
 namespace Wizard::Statistics {
 
 // The last wizard step reached (8 already installed, 5 welcome, 0 licence,
 // 1 components, 2 download, 6 contact details, 7 finish).
-void RecordLastStep(int step);
+void RecordLastStep(InstallationStatistics& statistics, int step);
 
 // The licence page's acceptance box and the component page's features.
-void RecordLicenceAccepted(bool accepted);
-void RecordFeatureFlags(std::uint32_t flags);
+void RecordLicenceAccepted(InstallationStatistics& statistics, bool accepted);
+void RecordFeatureFlags(InstallationStatistics& statistics, std::uint32_t flags);
 
 // The first language choice: the record gets the installer's support, the
 // language code and the configuration's join link, country code and web id
 // go into the record, StartInstallation is handed to the record's worker,
 // and the download address is kept. Later calls send nothing.
-void StartReporting(InstallerConfig& config);
+void StartReporting(Installation::Session& session);
 
 // The contact details of the send-by-e-mail page, sent later with
 // SaveUserInstallation.
-void StoreContact(const std::u16string& email, const std::u16string& firstName, const std::u16string& lastName,
-                  bool wantsOffers);
+void StoreContact(InstallationStatistics& statistics, const std::u16string& email, const std::u16string& firstName,
+                  const std::u16string& lastName, bool wantsOffers);
 
 // SaveUserInstallation (sent only when an address was stored).
-void SendUserData();
+void SendUserData(InstallationStatistics& statistics);
 
 // The user confirmed leaving in the exit dialog: the cancel reason, then
 // SaveUserInstallation, then CancelInstallation.
-void ReportExitConfirmed();
+void ReportExitConfirmed(InstallationStatistics& statistics);
 
 // CancelInstallation after a failure the user gave up on.
-void ReportCancel();
+void ReportCancel(InstallationStatistics& statistics);
 
 }  // namespace Wizard::Statistics

@@ -8,45 +8,44 @@
 
 namespace Wizard::Statistics {
 
-void RecordLastStep(int step) {
-    TheInstallationStatistics().Progress().Update(
+void RecordLastStep(InstallationStatistics& statistics, int step) {
+    statistics.Progress().Update(
         [&](InstallationProgress& progress) { progress.lastStep = static_cast<std::uint32_t>(step); });
 }
 
-void RecordLicenceAccepted(bool accepted) {
-    TheInstallationStatistics().Progress().Update(
-        [&](InstallationProgress& progress) { progress.licenseAccepted = accepted; });
+void RecordLicenceAccepted(InstallationStatistics& statistics, bool accepted) {
+    statistics.Progress().Update([&](InstallationProgress& progress) { progress.licenseAccepted = accepted; });
 }
 
-void RecordFeatureFlags(std::uint32_t flags) {
-    TheInstallationStatistics().Progress().Update([&](InstallationProgress& progress) { progress.featureBits = flags; });
+void RecordFeatureFlags(InstallationStatistics& statistics, std::uint32_t flags) {
+    statistics.Progress().Update([&](InstallationProgress& progress) { progress.featureBits = flags; });
 }
 
-void StartReporting(InstallerConfig& config) {
-    InstallationStatistics& statistics = TheInstallationStatistics();
+void StartReporting(Installation::Session& session) {
+    InstallationStatistics& statistics = session.statistics;
     if (!statistics.InstallationId().empty()) return;  // reported at the first choice only
     statistics.SetSupport(Installation::RecordSupport());  // every report comes after this one
-    statistics.SetLanguageCode(LanguageCode(LanguageManager().Current_Language()));
+    statistics.SetLanguageCode(LanguageCode(session.language.Current_Language()));
+    InstallerConfig& config = session.config;
     statistics.SetPartnerValues(config.JoinLink(), config.CountryCode(), config.WebId());
     statistics.ReportStart();
     const std::string link = Common::ToAnsi(config.DownloadLink());
     statistics.Progress().Update([&](InstallationProgress& progress) { progress.downloadLink = link; });
 }
 
-void StoreContact(const std::u16string& email, const std::u16string& firstName, const std::u16string& lastName,
-                  bool wantsOffers) {
-    TheInstallationStatistics().SetContact(email, firstName, lastName, wantsOffers);
+void StoreContact(InstallationStatistics& statistics, const std::u16string& email, const std::u16string& firstName,
+                  const std::u16string& lastName, bool wantsOffers) {
+    statistics.SetContact(email, firstName, lastName, wantsOffers);
 }
 
-void SendUserData() { TheInstallationStatistics().ReportUserData(); }
+void SendUserData(InstallationStatistics& statistics) { statistics.ReportUserData(); }
 
-void ReportExitConfirmed() {
-    InstallationStatistics& statistics = TheInstallationStatistics();
+void ReportExitConfirmed(InstallationStatistics& statistics) {
     statistics.Progress().Update([](InstallationProgress& progress) { progress.cancelReason = 1; });
     statistics.ReportUserData();
     statistics.ReportCancel();
 }
 
-void ReportCancel() { TheInstallationStatistics().ReportCancel(); }
+void ReportCancel(InstallationStatistics& statistics) { statistics.ReportCancel(); }
 
 }  // namespace Wizard::Statistics

@@ -7,13 +7,13 @@
 #include "app/CrashDump.h"
 
 namespace {
-int g_reports = 0;
-void CountReport() { ++g_reports; }
+void CountReport(void* reports) { ++*static_cast<int*>(reports); }
 }  // namespace
 
 int wmain() {
+    int reports = 0;
     InstallCrashDumpFilter();
-    SetCrashReportHook(CountReport);
+    SetCrashReportHook(CountReport, &reports);
     std::printf("crashing\n");
     std::fflush(stdout);
     volatile int* nowhere = nullptr;

@@ -57,13 +57,13 @@ private:
 };
 
 // The crash filter's report: CancelInstallation with cancel reason 0.
-void ReportCrashCancel() { TheInstallationStatistics().ReportCrash(); }
+void ReportCrashCancel(void* record) { static_cast<InstallationStatistics*>(record)->ReportCrash(); }
 
 }  // namespace
 
-CCorvaneInstallerApp::CCorvaneInstallerApp() {
+CCorvaneInstallerApp::CCorvaneInstallerApp() : language_(UserLanguageSetting()) {
     InstallCrashDumpFilter();
-    SetCrashReportHook(&ReportCrashCancel);
+    SetCrashReportHook(&ReportCrashCancel, &statistics_);
 }
 
 int CCorvaneInstallerApp::Run(HINSTANCE instance) {
@@ -85,7 +85,7 @@ int CCorvaneInstallerApp::Run(HINSTANCE instance) {
 
 int CCorvaneInstallerApp::RunExport(const wchar_t* fileName) {
     // The name as given: the ANSI code page may not hold its letters.
-    return LanguageManager().Export_Workbook(Common::FromWide(fileName)) ? kExitOk : kExitFailed;
+    return language_.Export_Workbook(Common::FromWide(fileName)) ? kExitOk : kExitFailed;
 }
 
 int CCorvaneInstallerApp::RunBuild(int argc, wchar_t** argv) {
@@ -118,12 +118,11 @@ int CCorvaneInstallerApp::RunWizard(HINSTANCE) {
     GdiplusSession graphics;
     // Registered with the language manager, which has no way to forget it:
     // nothing changes the language once the wizard has ended.
-    Installation::Session session{TheInstallerConfig(), LanguageManager(), TheInstallationStatistics()};
-    CCorvaneInstallerDlg wizard(session, DeploymentVersionSources());
+    CCorvaneInstallerDlg wizard(session_, DeploymentVersionSources());
     wizard.DoModal();
     // The window is gone and the download page's work is stopping. The
     // reports of the last steps (finish, exit) may still be on the network:
     // they get a bounded wait, then the process ends without them.
-    session.statistics.FinishReports();
+    statistics_.FinishReports();
     return kExitOk;
 }

@@ -8,7 +8,10 @@
 
 namespace {
 
-std::u16string Item(std::int32_t item) { return LanguageManager().Get_Text(item); }
+MemoryLanguageSetting setting;
+const AsLanguage_Manager languages(setting);
+
+std::u16string Item(std::int32_t item) { return languages.Get_Text(item); }
 
 // The engine's failures as the user reads them: the server's status and
 // libcurl's code follow their text item; the other failures have no number
@@ -39,7 +42,7 @@ TEST(DownloadFailureText, NamesWhatFailedWithItsCode) {
     for (const auto& c : cases) {
         SCOPED_TRACE(Common::ToAnsi(c.text));
         EXPECT_FALSE(c.text.empty());
-        EXPECT_EQ(Installation::DownloadFailureText(UDownloadException(c.failure, c.code)), c.text);
+        EXPECT_EQ(Installation::DownloadFailureText(languages, UDownloadException(c.failure, c.code)), c.text);
     }
 }
 

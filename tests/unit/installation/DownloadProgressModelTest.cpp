@@ -9,6 +9,9 @@ namespace {
 
 using namespace Installation;
 
+MemoryLanguageSetting setting;
+AsLanguage_Manager languages(setting);
+
 TEST(StatusFormat, FillsConversionsInOrderAndNeverReadsPastTheArguments) {
     struct Case {
         const char16_t* format;
@@ -28,8 +31,8 @@ TEST(StatusFormat, FillsConversionsInOrderAndNeverReadsPastTheArguments) {
 }
 
 TEST(DownloadProgressModel, TextFollowsEveryReportButTheBarNeverMovesBack) {
-    LanguageManager().Change_Language(Language::English);
-    DownloadProgressModel model;
+    languages.Change_Language(Language::English);
+    DownloadProgressModel model(languages);
     struct Step {
         std::uint32_t percent;
         int bar;
@@ -49,20 +52,20 @@ TEST(DownloadProgressModel, TextFollowsEveryReportButTheBarNeverMovesBack) {
 }
 
 TEST(DownloadProgressModel, JapaneseNamesTheTotalFirst) {
-    LanguageManager().Change_Language(Language::Japanese);
-    DownloadProgressModel model;
+    languages.Change_Language(Language::Japanese);
+    DownloadProgressModel model(languages);
     model.OnDownloadProgress(31, 12.5 * 1048576, 40.0 * 1048576, Language::Japanese);
     const auto& status = model.Current().status;
     const auto total = status.find(u"40.00"), received = status.find(u"12.50");
     ASSERT_NE(total, std::u16string::npos) << "no total";
     ASSERT_NE(received, std::u16string::npos) << "no received amount";
     EXPECT_LT(total, received);
-    LanguageManager().Change_Language(Language::English);
+    languages.Change_Language(Language::English);
 }
 
 TEST(DownloadProgressModel, InstallationBeyondTheFilesIsCompleting) {
-    LanguageManager().Change_Language(Language::English);
-    DownloadProgressModel model;
+    languages.Change_Language(Language::English);
+    DownloadProgressModel model(languages);
     model.SetSweeping(true);
     EXPECT_TRUE(model.OnInstallProgress(40));
     EXPECT_FALSE(model.Current().sweeping);

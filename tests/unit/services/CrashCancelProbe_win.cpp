@@ -12,9 +12,7 @@
 
 namespace {
 
-InstallationStatistics* g_record = nullptr;
-
-void ReportCrashCancel() { g_record->ReportCrash(); }
+void ReportCrashCancel(void* record) { static_cast<InstallationStatistics*>(record)->ReportCrash(); }
 
 }  // namespace
 
@@ -23,14 +21,13 @@ int wmain(int argc, wchar_t** argv) {
     InstallationStatistics record(
         {Common::FromWide(argv[1]), Common::ToAnsi(Common::FromWide(argv[2])), Common::FromWide(argv[3])},
         Installation::RecordSupport());
-    g_record = &record;
     record.SetLanguageCode(u"en");
     record.ReportStart();
     // The crash comes later in the run, once the start report has been made.
     record.WaitForReports(std::chrono::seconds(60));
 
     InstallCrashDumpFilter();
-    SetCrashReportHook(&ReportCrashCancel);
+    SetCrashReportHook(&ReportCrashCancel, &record);
     volatile int* nowhere = nullptr;
     *nowhere = 42;
     return 0;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSession.h"
 #include "language/AsLanguage_Manager.h"
 #include "WizardLayout.h"
 #include "resource.h"
@@ -99,10 +100,10 @@ private:
 
 class LanguageScope {
 public:
-    explicit LanguageScope(LanguageId language) : previous_(LanguageManager().Current_Language()) {
-        LanguageManager().Change_Language(language);
+    explicit LanguageScope(LanguageId language) : previous_(TestSession().language.Current_Language()) {
+        TestSession().language.Change_Language(language);
     }
-    ~LanguageScope() { LanguageManager().Change_Language(previous_); }
+    ~LanguageScope() { TestSession().language.Change_Language(previous_); }
 
 private:
     LanguageId previous_;
@@ -126,7 +127,8 @@ TEST(ErrorDialog, EachAnswerGivesItsResultAndOnlyGivingUpIsReported) {
     };
     for (const auto& c : cases) {
         int reports = 0;
-        Scripted<Error> dialog(c.answers, u"The download failed.", Error::kCancel | Error::kRetry | Error::kClose,
+        Scripted<Error> dialog(c.answers, TestSession().language, u"The download failed.",
+                               Error::kCancel | Error::kRetry | Error::kClose,
                                [&reports] { ++reports; });
         EXPECT_EQ(dialog.DoModal(), c.result) << c.name;
         EXPECT_EQ(reports, c.reports) << c.name;
@@ -144,7 +146,7 @@ TEST(ErrorDialog, ShowsTheButtonsOfItsSetAtTheirPlaces) {
         {0, false, false, false},
     };
     for (const auto& c : cases) {
-        Scripted<Error> dialog({{IDC_ERROR_RETRY}}, u"Message", c.set, [] {});
+        Scripted<Error> dialog({{IDC_ERROR_RETRY}}, TestSession().language, u"Message", c.set, [] {});
         dialog.inspect = [&](HWND window) {
             const ButtonLook cancel = LookOf(window, IDC_ERROR_CANCEL), retry = LookOf(window, IDC_ERROR_RETRY),
                              close = LookOf(window, IDC_ERROR_CLOSE), box = LookOf(window, IDC_ERROR_CLOSE_BOX);
@@ -170,9 +172,10 @@ TEST(ErrorDialog, ShowsTheButtonsOfItsSetAtTheirPlaces) {
 TEST(ErrorDialog, CaptionsFollowTheLanguage) {
     LanguageScope german(Language::German);
     using ModalDialog::Error;
-    Scripted<Error> dialog({{IDC_ERROR_RETRY}}, u"Message", Error::kCancel | Error::kRetry | Error::kClose, [] {});
+    Scripted<Error> dialog({{IDC_ERROR_RETRY}}, TestSession().language, u"Message",
+                           Error::kCancel | Error::kRetry | Error::kClose, [] {});
     dialog.inspect = [](HWND window) {
-        const AsLanguage_Manager& languages = LanguageManager();
+        const AsLanguage_Manager& languages = TestSession().language;
         EXPECT_EQ(LookOf(window, IDC_ERROR_CANCEL).caption, reinterpret_cast<const wchar_t*>(languages.Get_Text(1002)));
         EXPECT_EQ(LookOf(window, IDC_ERROR_RETRY).caption, reinterpret_cast<const wchar_t*>(languages.Get_Text(6)));
         EXPECT_EQ(LookOf(window, IDC_ERROR_CLOSE).caption, reinterpret_cast<const wchar_t*>(languages.Get_Text(5)));
@@ -184,7 +187,7 @@ TEST(ErrorDialog, CaptionsFollowTheLanguage) {
 TEST(ErrorDialog, ItsWindowTextIsTheMessage) {
     using ModalDialog::Error;
     const std::u16string message = u"The proxy server requires you to sign in.\r\nPlease try again later.";
-    Scripted<Error> dialog({{IDC_ERROR_CLOSE}}, message, Error::kClose, [] {});
+    Scripted<Error> dialog({{IDC_ERROR_CLOSE}}, TestSession().language, message, Error::kClose, [] {});
     dialog.inspect = [&](HWND window) {
         wchar_t text[256] = {};
         GetWindowTextW(window, text, 256);
@@ -210,7 +213,7 @@ TEST(ExitDialog, YesReportsOnceAndEverythingElseIsNo) {
     };
     for (const auto& c : cases) {
         int reports = 0;
-        Scripted<Exit> dialog(c.answers, [&reports] { ++reports; });
+        Scripted<Exit> dialog(c.answers, TestSession().language, [&reports] { ++reports; });
         EXPECT_EQ(dialog.DoModal(), c.result) << c.name;
         EXPECT_EQ(reports, c.reports) << c.name;
     }
@@ -223,15 +226,15 @@ TEST(ExitDialog, ShowsThePictureOfTheLanguageWithItsButtons) {
     for (const LanguageId shown : {Language::English, Language::French, Language::German, Language::Spanish,
                                    Language::Italian, Language::Japanese}) {
         LanguageScope language(shown);
-        Scripted<Exit> dialog({{IDC_EXIT_NO}}, [] {});
+        Scripted<Exit> dialog({{IDC_EXIT_NO}}, TestSession().language, [] {});
         dialog.inspect = [&](HWND window) {
             const ButtonLook yes = LookOf(window, IDC_EXIT_YES), no = LookOf(window, IDC_EXIT_NO),
                              box = LookOf(window, IDC_EXIT_CLOSE_BOX);
             ExpectAt(yes, {IDC_EXIT_YES_PLACE});
             ExpectAt(no, {IDC_EXIT_NO_PLACE});
             ExpectAt(box, {IDC_EXIT_CLOSE_BOX_PLACE});
-            EXPECT_EQ(yes.caption, reinterpret_cast<const wchar_t*>(LanguageManager().Get_Text(IDC_EXIT_YES)));
-            EXPECT_EQ(no.caption, reinterpret_cast<const wchar_t*>(LanguageManager().Get_Text(IDC_EXIT_NO)));
+            EXPECT_EQ(yes.caption, reinterpret_cast<const wchar_t*>(TestSession().language.Get_Text(IDC_EXIT_YES)));
+            EXPECT_EQ(no.caption, reinterpret_cast<const wchar_t*>(TestSession().language.Get_Text(IDC_EXIT_NO)));
             const SIZE size = WindowSize(window);
             EXPECT_EQ(std::make_pair(size.cx, size.cy), std::make_pair(440L, 280L));
         };

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "WizardLayout.h"
+#include "TestSession.h"
 #include "configuration/InstallerConfig.h"
 #include "resource.h"
 #include "wizard/PageSendEmail.h"
@@ -18,7 +19,7 @@ PageSendEmail& Page() {
     static HWND host = CreateWindowExW(0, L"Static", L"host", WS_POPUP, 0, 0, 800, 547, nullptr, nullptr,
                                        GetModuleHandleW(nullptr), nullptr);
     static auto* page = [] {
-        auto* created = new PageSendEmail(TheInstallerConfig());
+        auto* created = new PageSendEmail(TestSession());
         EXPECT_TRUE(created->CreatePage(host, nullptr));
         return created;
     }();
@@ -43,10 +44,10 @@ TEST(PageSendEmail, OnlyAValidAddressCountsAsContactDetails) {
     SetDlgItemTextW(page.Handle(), IDC_EMAIL_FIRST_NAME, L"Jo");
     SetDlgItemTextW(page.Handle(), IDC_EMAIL_LAST_NAME, L"Smith");
     for (const auto& c : cases) {
-        TheInstallerConfig().SetUserDetailsGiven(!c.given);
+        TestSession().config.SetUserDetailsGiven(!c.given);
         SetDlgItemTextW(page.Handle(), IDC_EMAIL_ADDRESS, c.address);
         page.OnLeaveForward(c.skip);
-        EXPECT_EQ(TheInstallerConfig().UserDetailsGiven(), c.given) << c.address << " skip " << c.skip;
+        EXPECT_EQ(TestSession().config.UserDetailsGiven(), c.given) << c.address << " skip " << c.skip;
     }
 }
 
