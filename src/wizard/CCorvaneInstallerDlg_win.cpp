@@ -14,7 +14,7 @@
 #include "wizard/PageLicense.h"
 #include "wizard/PageSelectComponents.h"
 #include "wizard/PageSendEmail.h"
-#include "wizard/PageWellcome.h"
+#include "wizard/PageWelcome.h"
 #include "wizard/WizardIds.h"
 #include "wizard/WizardStatistics.h"
 #include "SkinImageIds.h"
@@ -88,7 +88,7 @@ BOOL CCorvaneInstallerDlg::OnInitDialog() {
     versionCheck_ = std::make_unique<BackgroundVersionCheck>(
         config_.PackageVersionText(), config_.PackageVersion(), versionSources_,
         [window] { PostMessageW(window, WM_WIZARD_VERSION_KNOWN, 0, 0); });
-    AddPage(std::make_unique<PageWellcome>(session_));
+    AddPage(std::make_unique<PageWelcome>(session_));
     SkinButtons();
     Wizard::ApplyButtonFlags(Wizard::ButtonFlag::HideAll, *this);
     // The local query is waited for here, so that the window shows with its

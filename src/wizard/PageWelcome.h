@@ -12,13 +12,13 @@
 
 class InstallerConfig;
 
-class PageWellcome : public BaseDialog {
+class PageWelcome : public BaseDialog {
 public:
     static constexpr int kSecondImage = IDPNG_WELCOME_SECOND_PICTURE;
     static constexpr int kLastStep = 5;
 
     // The configured copy the page works with; it outlives the page.
-    explicit PageWellcome(Installation::Session& session);
+    explicit PageWelcome(Installation::Session& session);
 
 protected:
     BOOL OnInitDialog() override;

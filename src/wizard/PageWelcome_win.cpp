@@ -1,4 +1,4 @@
-#include "wizard/PageWellcome.h"
+#include "wizard/PageWelcome.h"
 
 #include "language/AsLanguage_Manager.h"
 #include "resource.h"
@@ -11,7 +11,7 @@ constexpr RECT kPreviewArea{430, 13, 685, 89};
 constexpr int kSecondImageX = 567, kSecondImageY = 89;
 }  // namespace
 
-const std::array<PageWellcome::LanguageButton, 6> PageWellcome::kLanguageButtons{{
+const std::array<PageWelcome::LanguageButton, 6> PageWelcome::kLanguageButtons{{
     {IDC_LANGUAGE_ENGLISH, Language::English, IDPNG_LANGUAGE_BUTTON_EN, IDPNG_LANGUAGE_BUTTON_EN_HOVER, IDPNG_LANGUAGE_CAPTION_EN, 141, 138},
     {IDC_LANGUAGE_GERMAN, Language::German, IDPNG_LANGUAGE_BUTTON_DE, IDPNG_LANGUAGE_BUTTON_DE_HOVER, IDPNG_LANGUAGE_CAPTION_DE, 141, 198},
     {IDC_LANGUAGE_SPANISH, Language::Spanish, IDPNG_LANGUAGE_BUTTON_ES, IDPNG_LANGUAGE_BUTTON_ES_HOVER, IDPNG_LANGUAGE_CAPTION_ES, 141, 258},
@@ -20,13 +20,13 @@ const std::array<PageWellcome::LanguageButton, 6> PageWellcome::kLanguageButtons
     {IDC_LANGUAGE_JAPANESE, Language::Japanese, IDPNG_LANGUAGE_BUTTON_JA, IDPNG_LANGUAGE_BUTTON_JA_HOVER, IDPNG_LANGUAGE_CAPTION_JA, 141, 438},
 }};
 
-PageWellcome::PageWellcome(Installation::Session& session) : BaseDialog(IDD_PAGE_WELCOME, session), config_(session.config) {
+PageWelcome::PageWelcome(Installation::Session& session) : BaseDialog(IDD_PAGE_WELCOME, session), config_(session.config) {
     pageImage_.LoadFromResource(IDPNG_WIZARD_BACKGROUND);
     bottomStrip_.Release();
     secondImage_.LoadFromResource(kSecondImage);  // absent from the skin: then nothing is drawn
 }
 
-BOOL PageWellcome::OnInitDialog() {
+BOOL PageWelcome::OnInitDialog() {
     BaseDialog::OnInitDialog();
     HWND mainWindow = GetParent(Handle());
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
@@ -40,13 +40,13 @@ BOOL PageWellcome::OnInitDialog() {
     return TRUE;
 }
 
-void PageWellcome::PlaceButtons() {
+void PageWelcome::PlaceButtons() {
     for (std::size_t i = 0; i < buttons_.size(); ++i)
         SetWindowPos(buttons_[i].Handle(), nullptr, kLanguageButtons[i].x, kLanguageButtons[i].y, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT PageWellcome::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT PageWelcome::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: return OnPaint();
         case WM_SHOWWINDOW:
@@ -59,7 +59,7 @@ LRESULT PageWellcome::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-bool PageWellcome::OnCommand(WORD id, WORD code, HWND control) {
+bool PageWelcome::OnCommand(WORD id, WORD code, HWND control) {
     for (std::size_t i = 0; i < kLanguageButtons.size(); ++i) {
         if (kLanguageButtons[i].controlId != id) continue;
         if (code == PngButton::kHoverNotification) OnHover(i);
@@ -69,7 +69,7 @@ bool PageWellcome::OnCommand(WORD id, WORD code, HWND control) {
     return BaseDialog::OnCommand(id, code, control);
 }
 
-LRESULT PageWellcome::OnPaint() {
+LRESULT PageWelcome::OnPaint() {
     Framework::PaintDC paint(Handle());
     Framework::UniqueGraphics graphics = Framework::GraphicsFor(paint.Get());
     if (preview_) preview_->Draw(graphics.Get(), kPreviewArea.left, kPreviewArea.top);
@@ -77,12 +77,12 @@ LRESULT PageWellcome::OnPaint() {
     return 0;
 }
 
-void PageWellcome::OnHover(std::size_t button) {
+void PageWelcome::OnHover(std::size_t button) {
     preview_ = &previews_[button];
     InvalidateRect(Handle(), &kPreviewArea, TRUE);
 }
 
-void PageWellcome::OnLanguageChosen(std::size_t button) {
+void PageWelcome::OnLanguageChosen(std::size_t button) {
     Languages().Change_Language(kLanguageButtons[button].language);
     SendMessageW(GetParent(Handle()), WM_WIZARD_SHOW_PAGE, Wizard::kPageLicense, 0);
     // After the licence page shows; the report itself is made on the
