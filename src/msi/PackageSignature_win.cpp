@@ -91,6 +91,10 @@ std::optional<SignerIdentity> SignerOf(const TrustVerification& verification, co
 
 }  // namespace
 
+void PrepareTrustChecks() {
+    if (HCERTSTORE roots = CertOpenSystemStoreW(0, L"ROOT")) CertCloseStore(roots, 0);
+}
+
 std::optional<SignerIdentity> TrustedPackageSigner(const std::u16string& path) {
     {
         TrustVerification verification(path, WTD_REVOKE_WHOLECHAIN);
