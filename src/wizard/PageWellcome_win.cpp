@@ -1,6 +1,8 @@
 #include "wizard/PageWellcome.h"
 
+#include "common/DetachedThread.h"
 #include "language/AsLanguage_Manager.h"
+#include "msi/PackageSignature.h"
 #include "resource.h"
 #include "wizard/WizardIds.h"
 #include "wizard/WizardStatistics.h"
@@ -88,4 +90,8 @@ void PageWellcome::OnLanguageChosen(std::size_t button) {
     // After the licence page shows; the report itself is made on the
     // statistics' worker.
     Wizard::Statistics::StartReporting(config_);
+    // The package's signature check needs the trusted roots, which Wine
+    // readies once per process in a fifth of a second or more: readied now,
+    // beside the pages, that time is off the check.
+    Common::StartDetachedThread(MSIInstaller::PrepareTrustChecks);
 }
