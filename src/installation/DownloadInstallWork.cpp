@@ -2,6 +2,7 @@
 
 #include "common/AnsiText.h"
 #include "common/Sha256.h"
+#include "common/VersionParse.h"
 #include "download/DownloadErrors.h"
 #include "language/AsLanguage_Manager.h"
 #include "language/ELang_Item.h"
@@ -19,6 +20,7 @@ std::u16string QuietRemovalCommand(std::u16string command) {
 
 void DownloadInstallWork::Run() {
     view_.ShowStatus(LI_STARTING_DOWNLOAD);
+    machine_.PrepareChecks();
     std::u16string path = DownloadPackage();
     if (path.empty()) return;  // a failure or a cancel has already closed the wizard
     // A transfer that did not give the package gets one more try from the
@@ -98,6 +100,7 @@ std::u16string DownloadInstallWork::TryDownload() {
     }
     if (!path.empty() && CheckPackage(path) == PackageCheck::Accepted) return path;  // an earlier download is reused
     package_.reset();  // the transfer writes over it
+    facts_ = {};
     view_.SetSweeping(false);
     view_.EnableCancel(true);
     path = source_.Download();
@@ -107,6 +110,7 @@ std::u16string DownloadInstallWork::TryDownload() {
 
 DownloadInstallWork::PackageCheck DownloadInstallWork::CheckPackage(const std::u16string& path) {
     package_.reset();
+    facts_ = {};
     packageCheck_ = PackageCheck::Rejected;
     auto held = path.empty() ? nullptr : machine_.HoldPackage(path);
     if (!held) return packageCheck_;
@@ -115,7 +119,8 @@ DownloadInstallWork::PackageCheck DownloadInstallWork::CheckPackage(const std::u
         return packageCheck_;
     }
     package_ = std::move(held);
-    packageCheck_ = machine_.IsInstallerDatabase(path) ? PackageCheck::Accepted : PackageCheck::NotADatabase;
+    facts_ = machine_.ReadPackageFacts(path);
+    packageCheck_ = facts_.isDatabase ? PackageCheck::Accepted : PackageCheck::NotADatabase;
     return packageCheck_;
 }
 
@@ -143,19 +148,20 @@ void DownloadInstallWork::InstallPackage(const std::u16string& path) {
         const std::u16string commandLine = machine_.InstallCommandLine();
 
         // Nothing to install over the same or a newer version; the end is still reported.
-        const auto packageVersion = machine_.PackageVersion(path);
-        if (packageVersion && !(machine_.InstalledVersion() < *packageVersion)) break;
+        if (!facts_.productVersion.empty() && !(machine_.InstalledVersion() < ParseVersion(facts_.productVersion))) {
+            break;
+        }
         const InstallAttempt attempt = TryInstall(path, commandLine);
         if (attempt == InstallAttempt::Installed) break;
         if (attempt == InstallAttempt::Failed) return;
     }
-    reports_.ReportEnd(path);
+    reports_.ReportEnd(facts_);
 }
 
 DownloadInstallWork::InstallAttempt DownloadInstallWork::TryInstall(const std::u16string& path,
                                                                     const std::u16string& commandLine) {
     try {
-        machine_.Install(path, commandLine);
+        machine_.Install(path, facts_, commandLine);
         return InstallAttempt::Installed;
     } catch (const StopDownloading&) {
         throw;

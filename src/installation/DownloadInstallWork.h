@@ -19,6 +19,7 @@
 #include "installation/InstallationReports.h"
 #include "installation/PackageSource.h"
 #include "installation/TargetMachine.h"
+#include "msi/PackageFacts.h"
 
 namespace Installation {
 
@@ -33,6 +34,7 @@ public:
 
     // Exposed for tests of the single steps.
     std::u16string DownloadPackage();
+    // Installs the package the last check accepted, with the facts it read.
     void InstallPackage(const std::u16string& path);
 
 private:
@@ -45,8 +47,8 @@ private:
 
     std::u16string TryDownload();
     // Holds the file and checks it: the digest when one is expected, else the
-    // publisher's signature, then the database. The hold of an earlier check
-    // ends first.
+    // publisher's signature; then reads its facts. The hold of an earlier
+    // check ends first.
     PackageCheck CheckPackage(const std::u16string& path);
     // A stamped digest alone decides; without one the signature does.
     bool IsVerified(Common::HeldFile& held, const std::u16string& path);
@@ -60,6 +62,7 @@ private:
     TargetMachine& machine_;
     InstallationReports& reports_;
     std::unique_ptr<Common::HeldFile> package_;
+    MSIInstaller::PackageFacts facts_;  // of the held package
     PackageCheck packageCheck_ = PackageCheck::Rejected;  // of the path DownloadPackage returned
 };
 

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "msi/PackageFacts.h"
+
 namespace Installation {
 
 enum class WorkPhase { Download, Install };
@@ -16,7 +18,8 @@ public:
     virtual ~InstallationReports() = default;
 
     virtual void RecordOutcome(WorkPhase phase, int reason, const std::string& errorText) = 0;
-    virtual void ReportEnd(const std::u16string& packagePath) = 0;
+    // The end of a successful installation of the package with these facts.
+    virtual void ReportEnd(const MSIInstaller::PackageFacts& package) = 0;
 };
 
 }  // namespace Installation

@@ -23,6 +23,8 @@ void StatisticsReports::RecordOutcome(WorkPhase phase, int reason, const std::st
     });
 }
 
-void StatisticsReports::ReportEnd(const std::u16string& packagePath) { statistics_.ReportEnd(packagePath); }
+void StatisticsReports::ReportEnd(const MSIInstaller::PackageFacts& package) {
+    statistics_.ReportEnd(package.productVersion);
+}
 
 }  // namespace Installation

@@ -28,7 +28,7 @@ public:
         : statistics_(statistics), facts_(std::move(facts)) {}
 
     void RecordOutcome(WorkPhase phase, int reason, const std::string& errorText) override;
-    void ReportEnd(const std::u16string& packagePath) override;
+    void ReportEnd(const MSIInstaller::PackageFacts& package) override;
 
 private:
     InstallationStatistics& statistics_;

@@ -1,5 +1,4 @@
-// The installer's parts the statistics record builds on: the package
-// database reads the downloaded package's version, the log poster sends
+// The installer's part the statistics record builds on: the log poster sends
 // fallback lines (all of one record's lines on one route decision, made at
 // the first line).
 #pragma once

@@ -5,7 +5,6 @@
 
 #include "download/LogPoster.h"
 #include "download/ProxyResolver.h"
-#include "msi/PackageDatabase.h"
 
 namespace Installation {
 namespace {
@@ -32,12 +31,6 @@ private:
 
 InstallationStatistics::Support RecordSupport() {
     InstallationStatistics::Support support;
-    support.packageVersion = [](const std::u16string& packagePath) {
-        std::u16string version;
-        MSIInstaller::PackageDatabase database;
-        if (database.Open(packagePath)) database.ReadProductVersion(version);
-        return version;
-    };
     support.postLogLine = [routes = std::make_shared<SharedRoutes>()](const std::string& line,
                                                                       const std::string& endpoint,
                                                                       long timeoutSeconds) {

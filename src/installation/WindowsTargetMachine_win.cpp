@@ -7,7 +7,6 @@
 #include "common/ProductQueries.h"
 #include "common/SystemProgram.h"
 #include "common/UninstallString.h"
-#include "common/VersionParse.h"
 #include "common/WideText.h"
 #include "common/WinHandles.h"
 #include "configuration/InstallerConfig.h"
@@ -15,7 +14,6 @@
 #include "installation/ConfiguredVersionCheck.h"
 #include "language/AsLanguage_Manager.h"
 #include "msi/Installer.h"
-#include "msi/PackageDatabase.h"
 #include "msi/PackagePublisher.h"
 #include "msi/PackageSignature.h"
 
@@ -25,32 +23,40 @@ WindowsTargetMachine::WindowsTargetMachine(Session& session, const std::atomic<b
                                            MSIInstaller::InstallProgressCallback onProgress)
     : session_(session), stopping_(stopping), onProgress_(std::move(onProgress)) {}
 
+WindowsTargetMachine::~WindowsTargetMachine() { AwaitTrustPreparation(); }
+
+void WindowsTargetMachine::AwaitTrustPreparation() {
+    if (trustPreparation_.joinable()) trustPreparation_.join();
+}
+
 void WindowsTargetMachine::StopIfStopping() const {
     if (stopping_) throw StopDownloading();
+}
+
+void WindowsTargetMachine::PrepareChecks() {
+    if (trustPreparation_.joinable()) return;
+    try {
+        trustPreparation_ = std::thread(MSIInstaller::PrepareTrustChecks);
+    } catch (...) {
+        // No thread to be had: the first check readies the same itself.
+    }
 }
 
 std::unique_ptr<Common::HeldFile> WindowsTargetMachine::HoldPackage(const std::u16string& path) {
     return Common::HoldFile(path);
 }
 
-bool WindowsTargetMachine::IsInstallerDatabase(const std::u16string& path) {
-    if (path.empty()) return false;
-    MSIInstaller::PackageDatabase database;
-    return database.Open(path);
-}
-
 bool WindowsTargetMachine::IsSignedByPublisher(const std::u16string& path) {
+    // Both would import the trusted roots at once otherwise.
+    AwaitTrustPreparation();
     const auto signer = MSIInstaller::TrustedPackageSigner(path);
     if (!signer || !MSIInstaller::SignerIsPublisher(*signer, Deployment::kPackagePublisher)) return false;
     const std::u16string& narrowed = session_.config.PackagePublisher();
     return narrowed.empty() || MSIInstaller::SignerIsPublisher(*signer, narrowed);
 }
 
-std::optional<VersionRecord> WindowsTargetMachine::PackageVersion(const std::u16string& path) {
-    MSIInstaller::PackageDatabase database;
-    std::u16string text;
-    if (!database.Open(path) || !database.ReadProductVersion(text) || text.empty()) return std::nullopt;
-    return ParseVersion(text);
+MSIInstaller::PackageFacts WindowsTargetMachine::ReadPackageFacts(const std::u16string& path) {
+    return MSIInstaller::ReadPackageFacts(path);
 }
 
 VersionComparison WindowsTargetMachine::CompareInstalledVersion() {
@@ -88,10 +94,11 @@ std::u16string WindowsTargetMachine::InstallCommandLine() {
            config.InstallDir() + u"\"";
 }
 
-void WindowsTargetMachine::Install(const std::u16string& path, const std::u16string& commandLine) {
+void WindowsTargetMachine::Install(const std::u16string& path, const MSIInstaller::PackageFacts& facts,
+                                   const std::u16string& commandLine) {
     StopIfStopping();
     MSIInstaller::Installer installer(onProgress_);
-    installer.Install(path, commandLine);
+    installer.Install(path, facts, commandLine);
 }
 
 void WindowsTargetMachine::SaveSettings() {

@@ -7,6 +7,7 @@
 
 #include "msi/InstallMessageHandler.h"
 #include "msi/MsiErrors.h"
+#include "msi/PackageFacts.h"
 
 namespace MSIInstaller {
 
@@ -19,14 +20,15 @@ public:
     Installer(const Installer&) = delete;
     Installer& operator=(const Installer&) = delete;
 
-    // Installs the package with the command line (properties such as
-    // "ADDLOCAL=... INSTALLDIR=\"...\""; may be empty) and returns when the
-    // installation has ended. Raises FatalError when the package cannot be
-    // opened or the installer reports a failure (its code is in the text and
-    // in Result()),
-    // Error when the package cannot be measured or the installer's messages
-    // report a fatal exit, an error or a warning.
-    void Install(const std::u16string& packagePath, const std::u16string& commandLine);
+    // Installs the package, whose facts were read from it as it is now, with
+    // the command line (properties such as "ADDLOCAL=... INSTALLDIR=\"...\"";
+    // may be empty) and returns when the installation has ended. Raises the
+    // facts' measureFailure before anything else (FatalError when the package
+    // could not be opened, Error when it could not be measured), FatalError
+    // when the installer reports a failure (its code is in the text and in
+    // Result()), Error when the installer's messages report a fatal exit, an
+    // error or a warning.
+    void Install(const std::u16string& packagePath, const PackageFacts& facts, const std::u16string& commandLine);
 
     // The package being installed, kept for the caller's reports.
     const std::u16string& PackagePath() const { return packagePath_; }
@@ -35,10 +37,5 @@ public:
 private:
     std::u16string packagePath_;
 };
-
-// The sum of the package's FileSize column (0 for a package without files).
-// Raises FatalError when the package cannot be opened, Error when the query
-// fails or a size is missing.
-std::int32_t SumFileSizes(const std::u16string& packagePath);
 
 }  // namespace MSIInstaller

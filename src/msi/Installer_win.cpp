@@ -28,9 +28,11 @@ Installer::Installer(InstallProgressCallback progress) {
     MsiSetExternalUIW(HandleInstallMessage, kMessageFilter, const_cast<wchar_t*>(kHandlerContext));
 }
 
-void Installer::Install(const std::u16string& packagePath, const std::u16string& commandLine) {
+void Installer::Install(const std::u16string& packagePath, const PackageFacts& facts,
+                        const std::u16string& commandLine) {
+    if (facts.measureFailure) std::rethrow_exception(facts.measureFailure);
     auto& handler = TheInstallMessageHandler();
-    handler.SetPackageSize(SumFileSizes(packagePath));
+    handler.SetPackageSize(facts.fileSizeSum);
     const UINT result = MsiInstallProductW(Common::AsWide(packagePath),
                                            commandLine.empty() ? nullptr : Common::AsWide(commandLine));
     // A failure the handler saw says more than the installer's result code.

@@ -7,8 +7,8 @@
 namespace MSIInstaller {
 namespace {
 
-// The property is read as narrow text into a buffer of this many bytes.
-constexpr DWORD kVersionBufferSize = 256;
+// A property is read as narrow text into a buffer of this many bytes.
+constexpr DWORD kValueBufferSize = 256;
 
 }  // namespace
 
@@ -25,26 +25,28 @@ bool PackageDatabase::Open(const std::u16string& packagePath) {
     return lastResult_ == ERROR_SUCCESS;
 }
 
-bool PackageDatabase::ReadProductVersion(std::u16string& version) {
+bool PackageDatabase::ReadProperty(const std::u16string& name, std::u16string& value) {
     if (handle_ == 0) {
         lastResult_ = ERROR_INVALID_HANDLE;
         return false;
     }
     UniqueMsiHandle view;
-    lastResult_ = MsiDatabaseOpenViewW(handle_, L"SELECT * FROM Property WHERE Property = 'ProductVersion'",
-                                       view.Put());
+    lastResult_ = MsiDatabaseOpenViewW(handle_, L"SELECT * FROM Property WHERE Property = ?", view.Put());
     if (lastResult_ != ERROR_SUCCESS) return true;
-    lastResult_ = MsiViewExecute(view.Get(), 0);
+    // The name goes in as a parameter: never into the query's text.
+    UniqueMsiHandle parameters(MsiCreateRecord(1));
+    MsiRecordSetStringW(parameters.Get(), 1, Common::AsWide(name));
+    lastResult_ = MsiViewExecute(view.Get(), parameters.Get());
     if (lastResult_ != ERROR_SUCCESS) return true;
 
     UniqueMsiHandle record;
     lastResult_ = MsiViewFetch(view.Get(), record.Put());
     if (lastResult_ == ERROR_SUCCESS) {
-        char value[kVersionBufferSize] = {};
-        DWORD length = kVersionBufferSize;
-        lastResult_ = MsiRecordGetStringA(record.Get(), 2, value, &length);
+        char text[kValueBufferSize] = {};
+        DWORD length = kValueBufferSize;
+        lastResult_ = MsiRecordGetStringA(record.Get(), 2, text, &length);
         // A longer value would arrive cut short: better none than a wrong one.
-        if (lastResult_ == ERROR_SUCCESS) version = Common::FromAnsi(std::string_view(value, length));
+        if (lastResult_ == ERROR_SUCCESS) value = Common::FromAnsi(std::string_view(text, length));
     }
     MsiViewClose(view.Get());
     return true;

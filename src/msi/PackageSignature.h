@@ -17,4 +17,12 @@ namespace MSIInstaller {
 // (offline, no distribution point) still counts.
 std::optional<SignerIdentity> TrustedPackageSigner(const std::u16string& path);
 
+// Readies what every check needs whatever the package: the trusted roots,
+// which Wine imports from the host's certificates at their first use in a
+// process, and the chain engine with the stores it builds chains from (each a
+// fifth of a second or more under Wine). Run ahead, for instance while the
+// user is on the wizard's pages, it takes that time off the first check; the
+// check itself is the same with or without it.
+void PrepareTrustChecks();
+
 }  // namespace MSIInstaller

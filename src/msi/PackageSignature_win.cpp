@@ -5,6 +5,7 @@
 #include <wincrypt.h>
 #include <wintrust.h>
 
+#include "common/UniqueResource.h"
 #include "common/WideText.h"
 #include "msi/PackageSignatureDigest_win.h"
 
@@ -44,6 +45,20 @@ private:
     WINTRUST_DATA data_{};
     LONG result_ = TRUST_E_NOSIGNATURE;
 };
+
+struct CertStoreTraits {
+    using Handle = HCERTSTORE;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle store) noexcept { CertCloseStore(store, 0); }
+};
+using CertStore = Common::UniqueResource<CertStoreTraits>;
+
+struct CertificateTraits {
+    using Handle = PCCERT_CONTEXT;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle certificate) noexcept { CertFreeCertificateContext(certificate); }
+};
+using Certificate = Common::UniqueResource<CertificateTraits>;
 
 std::u16string Thumbprint(PCCERT_CONTEXT certificate) {
     BYTE hash[20];
@@ -90,6 +105,21 @@ std::optional<SignerIdentity> SignerOf(const TrustVerification& verification, co
 }
 
 }  // namespace
+
+void PrepareTrustChecks() {
+    // A chain built for any trusted root makes the default chain engine open
+    // every store a package's chain is built from, the roots first.
+    const CertStore roots(CertOpenSystemStoreW(0, L"ROOT"));
+    if (!roots) return;
+    const Certificate any(CertEnumCertificatesInStore(roots.Get(), nullptr));
+    if (!any) return;
+    CERT_CHAIN_PARA parameters{};
+    parameters.cbSize = sizeof(parameters);
+    PCCERT_CHAIN_CONTEXT chain = nullptr;
+    if (CertGetCertificateChain(nullptr, any.Get(), nullptr, nullptr, &parameters, 0, nullptr, &chain)) {
+        CertFreeCertificateChain(chain);
+    }
+}
 
 std::optional<SignerIdentity> TrustedPackageSigner(const std::u16string& path) {
     {

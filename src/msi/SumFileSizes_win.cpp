@@ -1,28 +1,15 @@
-#include "msi/Installer.h"
+#include "msi/PackageDatabase.h"
 
 #include <limits>
 
 #include "common/TextUtil.h"
-#include "common/WideText.h"
+#include "msi/MsiErrors.h"
 #include "msi/MsiHandle_win.h"
 
 namespace MSIInstaller {
 namespace {
 
 constexpr char16_t kInvalidHandle[] = u"ERROR_INVALID_HANDLE - An invalid or inactive handle was supplied.";
-
-[[noreturn]] void RaiseOpenFailure(UINT result) {
-    switch (result) {
-        case ERROR_CREATE_FAILED:
-            throw FatalError(u"ERROR: MsiOpenDatabase return ERROR_CREATE_FAILED - The database could not be created.");
-        case ERROR_INVALID_PARAMETER:
-            throw FatalError(
-                u"ERROR: MsiOpenDatabase return ERROR_INVALID_PARAMETER - One of the parameters was invalid.");
-        default:
-            throw FatalError(
-                u"ERROR: MsiOpenDatabase return ERROR_OPEN_FAILED - The database could not be opened as requested.");
-    }
-}
 
 [[noreturn]] void RaiseViewFailure(UINT result) {
     const std::u16string prefix = u"ERROR: MsiDatabaseOpenView return ";
@@ -50,16 +37,9 @@ constexpr char16_t kInvalidHandle[] = u"ERROR_INVALID_HANDLE - An invalid or ina
 
 }  // namespace
 
-std::int32_t SumFileSizes(const std::u16string& packagePath) {
-    UniqueMsiHandle database;
-    const UINT opened = MsiOpenDatabaseW(Common::AsWide(packagePath), MSIDBOPEN_READONLY, database.Put());
-    if (opened == ERROR_CREATE_FAILED || opened == ERROR_INVALID_PARAMETER || opened == ERROR_OPEN_FAILED) {
-        RaiseOpenFailure(opened);
-    }
-    // Other open failures leave no database; the query below reports that.
-
+std::int32_t SumFileSizes(const PackageDatabase& database) {
     UniqueMsiHandle view;
-    const UINT viewed = MsiDatabaseOpenViewW(database.Get(), L"SELECT FileSize FROM File", view.Put());
+    const UINT viewed = MsiDatabaseOpenViewW(database.Handle(), L"SELECT FileSize FROM File", view.Put());
     if (viewed != ERROR_SUCCESS) RaiseViewFailure(viewed);
     const UINT executed = MsiViewExecute(view.Get(), 0);
     if (executed != ERROR_SUCCESS) RaiseExecuteFailure(executed);

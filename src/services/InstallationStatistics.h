@@ -35,12 +35,9 @@ public:
     // service answers a report in a fraction of this.
     static constexpr std::chrono::milliseconds kLeavingWait{1000};
 
-    // What the record needs from the parts of the installer that know
-    // packages and the log handler; the wizard binds them.
+    // What the record needs from the part of the installer that knows the
+    // log handler; the wizard binds it.
     struct Support {
-        // The "ProductVersion" of the package at a path; empty when the file
-        // is no package or carries none.
-        std::function<std::u16string(const std::u16string& packagePath)> packageVersion;
         // Posts one fallback line to the log handler at `endpoint`, waiting at
         // most `timeoutSeconds` for its answer. Never raises.
         std::function<void(const std::string& line, const std::string& endpoint, long timeoutSeconds)> postLogLine;
@@ -60,8 +57,8 @@ public:
 
     static constexpr char16_t kPackageVersionUnknown[] = u"Not defined yet";
 
-    // No network activity until the first report. Without support the end
-    // report knows no package version and failed reports leave no line.
+    // No network activity until the first report. Without support failed
+    // reports leave no line.
     explicit InstallationStatistics(const Endpoints& endpoints = DeploymentEndpoints(), Support support = {});
     ~InstallationStatistics();
     InstallationStatistics(const InstallationStatistics&) = delete;
@@ -81,7 +78,7 @@ public:
 
     // Empty until the first ReportStart; never changes afterwards.
     const std::u16string& InstallationId() const { return installationId_; }
-    // "Not defined yet" until ReportEnd has read the package.
+    // "Not defined yet" until ReportEnd.
     const std::u16string& PackageVersion() const { return packageVersion_; }
     // The id of the previous installation, as ReportEnd found it.
     const std::u16string& PreviousInstallationId() const { return previousId_; }
@@ -95,9 +92,10 @@ public:
     // StartInstallation, only while there is no installation id: makes one
     // first.
     void ReportStart();
-    // EndInstallation with the version of the installed package; then the id
-    // is remembered as "GUID" for the next run.
-    void ReportEnd(const std::u16string& packagePath);
+    // EndInstallation with the installed package's "ProductVersion" as read
+    // from it (empty when it carries none); then the id is remembered as
+    // "GUID" for the next run.
+    void ReportEnd(const std::u16string& packageVersion);
     void ReportCancel();
     // SaveUserInstallation, only when an e-mail address was stored.
     void ReportUserData();

@@ -72,10 +72,10 @@ void InstallationStatistics::ReportStart() {
     });
 }
 
-void InstallationStatistics::ReportEnd(const std::u16string& packagePath) {
+void InstallationStatistics::ReportEnd(const std::u16string& packageVersion) {
     if (installationId_.empty()) return;
 
-    packageVersion_ = support_.packageVersion ? support_.packageVersion(packagePath) : std::u16string();
+    packageVersion_ = packageVersion;
 
     ReadPreviousId();
     lastEventRecord_ = EndInstallationEventXml(progress_.Snapshot(), packageVersion_, previousId_);

@@ -110,8 +110,9 @@ public:
     VersionComparison comparison = VersionComparison::NotInstalledOrOlder;
     std::u16string uninstall = u"MsiExec.exe /I{1234}";
     VersionRecord installed;
-    std::optional<VersionRecord> package = VersionRecord{3, 0, 12, 345};
-    std::deque<std::function<void()>> installs;  // one per Install call
+    std::u16string packageVersion = u"3.0.12.345";  // of every package
+    std::deque<std::function<void()>> installs;     // one per Install call
+    std::vector<MSIInstaller::PackageFacts> installedFacts;  // as each Install call got them
 
     // Notes when the hold ends.
     class HeldFake : public Common::HeldFile {
@@ -130,22 +131,30 @@ public:
         journal_.Note("hold");
         return std::make_unique<HeldFake>(journal_, bytes[path]);
     }
-    bool IsInstallerDatabase(const std::u16string& path) override {
-        const auto found = databases.find(path);
-        return found != databases.end() && found->second;
-    }
+    void PrepareChecks() override {}
     bool IsSignedByPublisher(const std::u16string& path) override {
         journal_.Note("signature");
         return unsignedContents.count(bytes[path]) == 0;
     }
-    std::optional<VersionRecord> PackageVersion(const std::u16string&) override { return package; }
+    // The product code names the content the facts were read from.
+    MSIInstaller::PackageFacts ReadPackageFacts(const std::u16string& path) override {
+        MSIInstaller::PackageFacts facts;
+        const auto found = databases.find(path);
+        facts.isDatabase = found != databases.end() && found->second;
+        if (facts.isDatabase) {
+            facts.productCode = Common::FromAnsi(bytes[path]);
+            facts.productVersion = packageVersion;
+        }
+        return facts;
+    }
     VersionComparison CompareInstalledVersion() override { return comparison; }
     VersionRecord InstalledVersion() override { return installed; }
     std::u16string UninstallCommand() override { return uninstall; }
     void RunAndWait(const std::u16string& command) override { journal_.Note("run " + Common::ToAnsi(command)); }
     std::u16string InstallCommandLine() override { return u"ADDLOCAL=MainProgram"; }
-    void Install(const std::u16string&, const std::u16string&) override {
+    void Install(const std::u16string&, const MSIInstaller::PackageFacts& facts, const std::u16string&) override {
         journal_.Note("install");
+        installedFacts.push_back(facts);
         if (installs.empty()) return;
         auto next = installs.front();
         installs.pop_front();
@@ -165,7 +174,12 @@ public:
         journal_.Note(std::string("outcome ") + (phase == WorkPhase::Download ? "download " : "install ") +
                       std::to_string(reason) + (text.empty() ? "" : " " + text));
     }
-    void ReportEnd(const std::u16string&) override { journal_.Note("end report"); }
+    void ReportEnd(const MSIInstaller::PackageFacts& package) override {
+        journal_.Note("end report");
+        reportedVersions.push_back(package.productVersion);
+    }
+
+    std::vector<std::u16string> reportedVersions;  // of each end report
 
 private:
     Journal& journal_;
@@ -298,6 +312,48 @@ TEST(DownloadInstallWork, ADigestOrElseTheSignatureDecidesWhichPackageIsInstalle
             EXPECT_EQ(fakes.CountStartingWith("error "), 1);
             EXPECT_TRUE(fakes.Saw("close"));
         }
+    }
+}
+
+// The facts the installation and the end report get are those read from the
+// package that passed the check, under its hold: never those of a file
+// checked before it, nor a version the package does not carry.
+TEST(DownloadInstallWork, TheFactsOfTheCheckedPackageReachTheInstallationAndTheEndReport) {
+    const std::string good = "the package", evil = "another package";
+    struct Case {
+        const char* name;
+        const std::string* inFolder;  // already in the download folder (a database), else nothing
+        std::u16string version;       // the packages carry
+        std::vector<std::u16string> reported;
+    };
+    const Case cases[] = {
+        {"transfer", nullptr, u"3.0.12.345", {u"3.0.12.345"}},
+        {"unsigned file in the folder, then the transfer", &evil, u"3.0.12.345", {u"3.0.12.345"}},
+        {"signed file in the folder", &good, u"3.0.12.345", {u"3.0.12.345"}},
+        {"package without a version", nullptr, u"", {u""}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeWizard fakes;
+        fakes.machine.unsignedContents = {evil};
+        fakes.machine.packageVersion = c.version;
+        if (c.inFolder) {
+            fakes.machine.bytes[fakes.source.resolved] = *c.inFolder;
+            fakes.machine.databases[fakes.source.resolved] = true;
+        }
+        fakes.source.downloads.push_back([&fakes, &good] {
+            fakes.machine.bytes[fakes.source.resolved] = good;
+            fakes.machine.databases[fakes.source.resolved] = true;
+            return fakes.source.resolved;
+        });
+        fakes.Run();
+
+        ASSERT_EQ(fakes.machine.installedFacts.size(), 1u);
+        const MSIInstaller::PackageFacts& installed = fakes.machine.installedFacts[0];
+        EXPECT_TRUE(installed.isDatabase);
+        EXPECT_EQ(installed.productCode, Common::FromAnsi(good));
+        EXPECT_EQ(installed.productVersion, c.version);
+        EXPECT_EQ(fakes.reports.reportedVersions, c.reported);
     }
 }
 

@@ -15,7 +15,7 @@
 #include "common/UninstallString.h"
 #include "common/WinHandles.h"
 #include "msi/HandleInstallMessage_win.h"
-#include "msi/PackageDatabase.h"
+#include "msi/PackageFacts.h"
 #include "packages/TestPackages.h"
 #include "sysinfo/InstalledProduct.h"
 
@@ -70,7 +70,7 @@ std::u16string InstallRaises(const std::u16string& package, const std::u16string
                              InstallProgressCallback progress = nullptr, std::uint32_t* result = nullptr) {
     Installer installer(std::move(progress));
     try {
-        installer.Install(package, commandLine);
+        installer.Install(package, ReadPackageFacts(package), commandLine);
     } catch (const Raised& error) {
         if (result) *result = error.Result();
         return error.Text();
@@ -87,7 +87,7 @@ TEST(Installer, InstallsTheChosenFeaturesAndIsRemovedByItsUninstallCommand) {
     installer.SetPackagePath(Package(u"Corvane2013-3.0.12.345.msi"));
     const std::u16string commandLine = u"ADDLOCAL=MainProgram,IntegrShell,Previewer ISCREATEQLSC=0 LAUNCHPRODUCT=0 "
                                        u"MAKEDEFAULTAPP=0 INSTALLDIR=\"" + folder.u16string() + u"\"";
-    ASSERT_NO_THROW(installer.Install(installer.PackagePath(), commandLine));
+    ASSERT_NO_THROW(installer.Install(installer.PackagePath(), ReadPackageFacts(installer.PackagePath()), commandLine));
 
     EXPECT_EQ(FilesIn(folder), (std::set<std::u16string>{u"Corvane 2013.exe", u"CorvaneCore.dat",
                                                           u"ShellIntegration.dat", u"Previewer.dat"}));
@@ -132,16 +132,16 @@ TEST(Installer, AFailingInstallationRaisesAFatalErrorWithItsCode) {
 }
 
 // The installer holds the package against changes from its check until the
-// installation has read it: the Windows Installer still opens it meanwhile.
+// installation has read it: the Windows Installer still opens it meanwhile,
+// with the facts read under the hold.
 TEST(Installer, APackageHeldAgainstChangesIsCheckedAndInstalled) {
     const std::u16string package = Package(u"NoFiles.msi");
     const auto held = Common::HoldFile(package);
     ASSERT_TRUE(held);
-    PackageDatabase database;
-    EXPECT_TRUE(database.Open(package));
-    database.Close();
+    const PackageFacts facts = ReadPackageFacts(package);
+    EXPECT_TRUE(facts.isDatabase);
     Installer installer(nullptr);
-    EXPECT_NO_THROW(installer.Install(package, u""));
+    EXPECT_NO_THROW(installer.Install(package, facts, u""));
     EXPECT_TRUE(Common::IsProductInstalled(u"Corvane Package Without Files"));
     TestPackages::RemoveProduct(kNoFilesCode);
 }
@@ -173,7 +173,7 @@ TEST(Installer, AnErrorMessageEndsTheInstallationWithAnError) {
     EXPECT_EQ(HandleInstallMessage(nullptr, INSTALLMESSAGE_ERROR | MB_ABORTRETRYIGNORE, L"Disk full."), IDABORT);
     EXPECT_EQ(HandleInstallMessage(nullptr, INSTALLMESSAGE_PROGRESS, L"1: 0 2: 10 3: 0 4: 0 "), IDCANCEL);
     try {
-        installer.Install(Package(u"NoFiles.msi"), u"");
+        installer.Install(Package(u"NoFiles.msi"), ReadPackageFacts(Package(u"NoFiles.msi")), u"");
         ADD_FAILURE() << "nothing raised";
     } catch (const FatalError& error) {
         ADD_FAILURE() << "the installer's result instead of the message: " << testing::PrintToString(error.Text());

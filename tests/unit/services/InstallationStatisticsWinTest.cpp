@@ -77,7 +77,7 @@ TEST_F(StatisticsRecord, NothingIsReportedBeforeTheFirstLanguageChoice) {
     record.SetContact(u"user@example.com", u"Ann", u"Lee", true);
     record.ReportUserData();
     record.ReportCancel();
-    record.ReportEnd(TestPackages::Package(u"Corvane2013-3.0.12.345.msi"));
+    record.ReportEnd(u"3.0.12.345");
     AllMade(record);
 
     EXPECT_TRUE(SoapCalls().empty());
@@ -147,7 +147,7 @@ TEST_F(StatisticsRecord, LeavingAfterTheContactDetailsSendsThemBeforeTheCancel) 
 TEST_F(StatisticsRecord, TheEndReportCarriesThePackageVersionAndRemembersTheId) {
     Common::Registry::WriteString(HKEY_CURRENT_USER, kSettingsPath, u"GUID", u"id-of-an-earlier-run");
     const auto first = Started();
-    first->ReportEnd(TestPackages::Package(u"Corvane2013-3.0.12.345.msi"));
+    first->ReportEnd(u"3.0.12.345");
     AllMade(*first);
 
     const auto calls = SoapCalls();
@@ -163,9 +163,10 @@ TEST_F(StatisticsRecord, TheEndReportCarriesThePackageVersionAndRemembersTheId) 
               std::string::npos)
         << first->LastEventRecord();
 
-    // The next run finds this run's id; a file that is no package has no version.
+    // The next run finds this run's id; a package that carries no version
+    // is reported without one.
     const auto next = Started();
-    next->ReportEnd(TestPackages::Package(u"NotAPackage.msi"));
+    next->ReportEnd(u"");
     AllMade(*next);
     EXPECT_EQ(next->PreviousInstallationId(), first->InstallationId());
     EXPECT_EQ(next->PackageVersion(), u"");
@@ -177,7 +178,7 @@ TEST_F(StatisticsRecord, TheEndReportCarriesThePackageVersionAndRemembersTheId) 
 TEST_F(StatisticsRecord, AnIdStoredAsAnotherTypeIsNeitherReadNorReplaced) {
     Common::Registry::WriteDword(HKEY_CURRENT_USER, kSettingsPath, u"GUID", 7);
     const auto record = Started();
-    record->ReportEnd(TestPackages::Package(u"Corvane2013-3.0.12.345.msi"));
+    record->ReportEnd(u"3.0.12.345");
     AllMade(*record);
     EXPECT_EQ(record->PreviousInstallationId(), u"");
     EXPECT_EQ(Common::Registry::ReadDword(HKEY_CURRENT_USER, kSettingsPath, u"GUID"), 7u);
