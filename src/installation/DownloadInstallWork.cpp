@@ -18,25 +18,27 @@ std::u16string QuietRemovalCommand(std::u16string command) {
     return command + u" SHOWSURV=NO /quiet /norestart";
 }
 
-void DownloadInstallWork::Run() {
+std::u16string DownloadInstallWork::Text(std::int32_t item) const { return languages_.Get_Text(item); }
+
+Outcome DownloadInstallWork::Run() {
     view_.ShowStatus(LI_STARTING_DOWNLOAD);
     machine_.PrepareChecks();
     std::u16string path = DownloadPackage();
-    if (path.empty()) return;  // a failure or a cancel has already closed the wizard
+    if (path.empty()) return outcome_;  // a failure or a cancel has already closed the wizard
     // A transfer that did not give the package gets one more try from the
     // built-in address.
     if (packageCheck_ != PackageCheck::Accepted) {
         source_.ResetDownloadLink();
         path = DownloadPackage();
-        if (path.empty()) return;
+        if (path.empty()) return outcome_;
     }
     if (packageCheck_ == PackageCheck::Unverified) {
         AbandonDownload(LI_PACKAGE_NOT_VERIFIED);
-        return;
+        return outcome_;
     }
     if (packageCheck_ == PackageCheck::Rejected) {
         AbandonDownload(LI_DOWNLOAD_FAILED);
-        return;
+        return outcome_;
     }
 
     view_.ResetProgress();
@@ -49,13 +51,17 @@ void DownloadInstallWork::Run() {
         // The wizard is going away: nothing is installed and it is not moved on.
         reports_.RecordOutcome(WorkPhase::Install, kCancelledByUser, {});
         view_.SetDownloading(false);
-        return;
+        return Outcome::Cancelled;
     }
     package_.reset();  // the installation has read it
+    // A failed installation has told the user and closed the wizard: no
+    // settings of a product that is not there, and no next page.
+    if (!IsSuccess(outcome_) && outcome_ != Outcome::NewerVersionInstalled) return outcome_;
     view_.SetDownloading(false);
     machine_.SaveSettings();
     view_.EnableCancel(true);
     view_.MoveToNextPage();
+    return outcome_;
 }
 
 std::u16string DownloadInstallWork::DownloadPackage() {
@@ -66,12 +72,16 @@ std::u16string DownloadInstallWork::DownloadPackage() {
             return TryDownload();
         } catch (const UDownloadException& error) {
             reports_.RecordOutcome(WorkPhase::Download, kDownloadFailure, {});
-            if (view_.ShowError(DownloadFailureText(LanguageManager(), error), ErrorButtons::CancelRetry) != ErrorChoice::Retry) break;
+            outcome_ = Outcome::Failed;
+            if (view_.ShowError(DownloadFailureText(languages_, error), ErrorButtons::CancelRetry) != ErrorChoice::Retry) {
+                break;
+            }
             // The retry goes to the built-in address; a transfer of the same
             // target continues the bytes the failed one left.
             source_.ResetDownloadLink();
         } catch (const StopDownloading&) {
             reports_.RecordOutcome(WorkPhase::Download, kCancelledByUser, {});
+            outcome_ = Outcome::Cancelled;
             break;
         } catch (...) {
             AbandonDownload(LI_DOWNLOAD_FAILED);
@@ -85,7 +95,8 @@ std::u16string DownloadInstallWork::DownloadPackage() {
 
 void DownloadInstallWork::AbandonDownload(std::int32_t textItem) {
     reports_.RecordOutcome(WorkPhase::Download, kDownloadFailure, {});
-    view_.ShowError(LanguageManager().Get_Text(textItem), ErrorButtons::Close);
+    outcome_ = Outcome::Failed;
+    view_.ShowError(Text(textItem), ErrorButtons::Close);
     view_.SetDownloading(false);
     view_.CloseWizard();
 }
@@ -148,8 +159,13 @@ void DownloadInstallWork::InstallPackage(const std::u16string& path) {
         const std::u16string commandLine = machine_.InstallCommandLine();
 
         // Nothing to install over the same or a newer version; the end is still reported.
-        if (!facts_.productVersion.empty() && !(machine_.InstalledVersion() < ParseVersion(facts_.productVersion))) {
-            break;
+        if (!facts_.productVersion.empty()) {
+            const VersionRecord installed = machine_.InstalledVersion();
+            const VersionRecord offered = ParseVersion(facts_.productVersion);
+            if (!(installed < offered)) {
+                outcome_ = offered < installed ? Outcome::NewerVersionInstalled : Outcome::SameVersionInstalled;
+                break;
+            }
         }
         const InstallAttempt attempt = TryInstall(path, commandLine);
         if (attempt == InstallAttempt::Installed) break;
@@ -161,23 +177,26 @@ void DownloadInstallWork::InstallPackage(const std::u16string& path) {
 DownloadInstallWork::InstallAttempt DownloadInstallWork::TryInstall(const std::u16string& path,
                                                                     const std::u16string& commandLine) {
     try {
-        machine_.Install(path, facts_, commandLine);
+        outcome_ = machine_.Install(path, facts_, commandLine) ? Outcome::InstalledRestartNeeded : Outcome::Installed;
         return InstallAttempt::Installed;
     } catch (const StopDownloading&) {
         throw;
     } catch (const MSIInstaller::Error& error) {
-        if (error.Result() == MSIInstaller::kInstallAlreadyRunning &&
-            view_.ShowError(LanguageManager().Get_Text(LI_ANOTHER_INSTALLATION), ErrorButtons::CancelRetry) ==
-                ErrorChoice::Retry) {
-            return InstallAttempt::Retry;
+        outcome_ = Outcome::Failed;
+        if (error.Result() == MSIInstaller::kInstallAlreadyRunning) {
+            if (view_.ShowError(Text(LI_ANOTHER_INSTALLATION), ErrorButtons::CancelRetry) == ErrorChoice::Retry) {
+                return InstallAttempt::Retry;
+            }
+            outcome_ = Outcome::AnotherInstallation;
         }
         reports_.RecordOutcome(WorkPhase::Install, kInstallFailure, Common::ToAnsi(error.Text()));
         if (error.Result() == MSIInstaller::kInstallServiceFailure) {
-            view_.ShowError(LanguageManager().Get_Text(LI_INSTALLER_SERVICE_UNAVAILABLE), ErrorButtons::Close);
+            view_.ShowError(Text(LI_INSTALLER_SERVICE_UNAVAILABLE), ErrorButtons::Close);
         }
     } catch (...) {
+        outcome_ = Outcome::Failed;
         reports_.RecordOutcome(WorkPhase::Install, kInstallFailure, "unknown install error");
-        view_.ShowError(LanguageManager().Get_Text(LI_INSTALLER_SERVICE_UNAVAILABLE), ErrorButtons::Close);
+        view_.ShowError(Text(LI_INSTALLER_SERVICE_UNAVAILABLE), ErrorButtons::Close);
     }
     view_.CloseWizard();
     view_.SetDownloading(false);

@@ -18,19 +18,24 @@
 #include "installation/DownloadInstallView.h"
 #include "installation/InstallationReports.h"
 #include "installation/PackageSource.h"
+#include "installation/InstallationOutcome.h"
 #include "installation/TargetMachine.h"
 #include "msi/PackageFacts.h"
+
+class AsLanguage_Manager;
 
 namespace Installation {
 
 class DownloadInstallWork {
 public:
+    // The texts it shows come from `languages`.
     DownloadInstallWork(DownloadInstallView& view, PackageSource& source, TargetMachine& machine,
-                        InstallationReports& reports)
-        : view_(view), source_(source), machine_(machine), reports_(reports) {}
+                        InstallationReports& reports, const AsLanguage_Manager& languages)
+        : view_(view), source_(source), machine_(machine), reports_(reports), languages_(languages) {}
 
-    // The whole work; returns when the wizard has been moved on or told to close.
-    void Run();
+    // The whole work; returns how it ended once the wizard has been moved on
+    // or told to close.
+    Outcome Run();
 
     // Exposed for tests of the single steps.
     std::u16string DownloadPackage();
@@ -53,6 +58,7 @@ private:
     // A stamped digest alone decides; without one the signature does.
     bool IsVerified(Common::HeldFile& held, const std::u16string& path);
     void AbandonDownload(std::int32_t textItem);
+    std::u16string Text(std::int32_t item) const;
     void RemoveInstalledVersion();
     // Failed: the user has been told and the wizard is closing.
     InstallAttempt TryInstall(const std::u16string& path, const std::u16string& commandLine);
@@ -61,6 +67,8 @@ private:
     PackageSource& source_;
     TargetMachine& machine_;
     InstallationReports& reports_;
+    const AsLanguage_Manager& languages_;
+    Outcome outcome_ = Outcome::Failed;
     std::unique_ptr<Common::HeldFile> package_;
     MSIInstaller::PackageFacts facts_;  // of the held package
     PackageCheck packageCheck_ = PackageCheck::Rejected;  // of the path DownloadPackage returned

@@ -38,7 +38,7 @@ void InstallationJob::Start() {
     SetSweeping(true);  // until the transfer knows its size
     worker_ = std::thread([this] {
         try {
-            DownloadInstallWork(*this, source_, machine_, reports_).Run();
+            DownloadInstallWork(*this, source_, machine_, reports_, session_.language).Run();
         } catch (...) {
             // Nothing may leave the thread; the installation cannot go on.
             display_.CloseWizard();

@@ -16,6 +16,12 @@ enum class Outcome {
     InvalidCommandLine,
 };
 
+// The product is on the machine as the run wanted it.
+constexpr bool IsSuccess(Outcome outcome) {
+    return outcome == Outcome::Installed || outcome == Outcome::InstalledRestartNeeded ||
+           outcome == Outcome::SameVersionInstalled;
+}
+
 constexpr int ExitCode(Outcome outcome) {
     switch (outcome) {
         case Outcome::Installed:

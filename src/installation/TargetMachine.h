@@ -41,8 +41,8 @@ public:
     virtual std::u16string InstallCommandLine() = 0;
     // Installs the package whose facts ReadPackageFacts gave. Raises
     // StopDownloading when the wizard is closing, else MSIInstaller::Error
-    // (or FatalError).
-    virtual void Install(const std::u16string& path, const MSIInstaller::PackageFacts& facts,
+    // (or FatalError). True when the installation asks for a restart.
+    virtual bool Install(const std::u16string& path, const MSIInstaller::PackageFacts& facts,
                          const std::u16string& commandLine) = 0;
     virtual void SaveSettings() = 0;  // language, install folder, links
 };

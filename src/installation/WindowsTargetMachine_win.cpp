@@ -94,11 +94,11 @@ std::u16string WindowsTargetMachine::InstallCommandLine() {
            config.InstallDir() + u"\"";
 }
 
-void WindowsTargetMachine::Install(const std::u16string& path, const MSIInstaller::PackageFacts& facts,
+bool WindowsTargetMachine::Install(const std::u16string& path, const MSIInstaller::PackageFacts& facts,
                                    const std::u16string& commandLine) {
     StopIfStopping();
     MSIInstaller::Installer installer(onProgress_);
-    installer.Install(path, facts, commandLine);
+    return installer.Install(path, facts, commandLine);
 }
 
 void WindowsTargetMachine::SaveSettings() {

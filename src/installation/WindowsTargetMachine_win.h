@@ -31,7 +31,7 @@ public:
     std::u16string UninstallCommand() override;
     void RunAndWait(const std::u16string& commandLine) override;
     std::u16string InstallCommandLine() override;
-    void Install(const std::u16string& path, const MSIInstaller::PackageFacts& facts,
+    bool Install(const std::u16string& path, const MSIInstaller::PackageFacts& facts,
                  const std::u16string& commandLine) override;
     void SaveSettings() override;
 

@@ -97,7 +97,3 @@ private:
     // Written on the user-interface thread, read by the download worker too.
     std::atomic<LanguageId> current_{Language::English};
 };
-
-// The process-wide manager, built during static initialisation from the
-// built-in tables and the user's stored choice.
-AsLanguage_Manager& LanguageManager();

@@ -27,8 +27,9 @@ public:
     // could not be opened, Error when it could not be measured), FatalError
     // when the installer reports a failure (its code is in the text and in
     // Result()), Error when the installer's messages report a fatal exit, an
-    // error or a warning.
-    void Install(const std::u16string& packagePath, const PackageFacts& facts, const std::u16string& commandLine);
+    // error or a warning. Returns true when the installation succeeded and
+    // asks for a restart of the machine to complete.
+    bool Install(const std::u16string& packagePath, const PackageFacts& facts, const std::u16string& commandLine);
 
     // The package being installed, kept for the caller's reports.
     const std::u16string& PackagePath() const { return packagePath_; }

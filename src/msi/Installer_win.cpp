@@ -28,7 +28,7 @@ Installer::Installer(InstallProgressCallback progress) {
     MsiSetExternalUIW(HandleInstallMessage, kMessageFilter, const_cast<wchar_t*>(kHandlerContext));
 }
 
-void Installer::Install(const std::u16string& packagePath, const PackageFacts& facts,
+bool Installer::Install(const std::u16string& packagePath, const PackageFacts& facts,
                         const std::u16string& commandLine) {
     if (facts.measureFailure) std::rethrow_exception(facts.measureFailure);
     auto& handler = TheInstallMessageHandler();
@@ -37,11 +37,15 @@ void Installer::Install(const std::u16string& packagePath, const PackageFacts& f
                                            commandLine.empty() ? nullptr : Common::AsWide(commandLine));
     // A failure the handler saw says more than the installer's result code.
     handler.RaisePendingError();
+    // Installed, and the machine must restart (or is restarting) to finish:
+    // a success, not a failure.
+    if (result == ERROR_SUCCESS_REBOOT_REQUIRED || result == ERROR_SUCCESS_REBOOT_INITIATED) return true;
     if (result != ERROR_SUCCESS) {
         throw FatalError(u"ERROR: MsiInstallProduct return error code " +
                          Common::DecimalText(static_cast<std::uint64_t>(result)) + u". More info: " + kErrorCodesPage,
                          result);
     }
+    return false;
 }
 
 }  // namespace MSIInstaller

@@ -112,6 +112,7 @@ public:
     VersionRecord installed;
     std::u16string packageVersion = u"3.0.12.345";  // of every package
     std::deque<std::function<void()>> installs;     // one per Install call
+    bool restartRequested = false;                  // what every Install call answers
     std::vector<MSIInstaller::PackageFacts> installedFacts;  // as each Install call got them
 
     // Notes when the hold ends.
@@ -152,13 +153,15 @@ public:
     std::u16string UninstallCommand() override { return uninstall; }
     void RunAndWait(const std::u16string& command) override { journal_.Note("run " + Common::ToAnsi(command)); }
     std::u16string InstallCommandLine() override { return u"ADDLOCAL=MainProgram"; }
-    void Install(const std::u16string&, const MSIInstaller::PackageFacts& facts, const std::u16string&) override {
+    bool Install(const std::u16string&, const MSIInstaller::PackageFacts& facts, const std::u16string&) override {
         journal_.Note("install");
         installedFacts.push_back(facts);
-        if (installs.empty()) return;
-        auto next = installs.front();
-        installs.pop_front();
-        next();
+        if (!installs.empty()) {
+            auto next = installs.front();
+            installs.pop_front();
+            next();
+        }
+        return restartRequested;
     }
     void SaveSettings() override { journal_.Note("save"); }
 
@@ -185,14 +188,22 @@ private:
     Journal& journal_;
 };
 
+// The texts the work shows, in English.
+const AsLanguage_Manager& Languages() {
+    static MemoryLanguageSetting setting;
+    static const AsLanguage_Manager languages(setting);
+    return languages;
+}
+
 // The page, the engine and the machine of one run, noting into one journal.
 struct FakeWizard : Journal {
     FakeView view{*this};
     FakeSource source{*this};
     FakeMachine machine{*this};
     FakeReports reports{*this};
+    Outcome outcome = Outcome::InvalidCommandLine;  // none yet
 
-    void Run() { DownloadInstallWork(view, source, machine, reports).Run(); }
+    void Run() { outcome = DownloadInstallWork(view, source, machine, reports, Languages()).Run(); }
 };
 
 // The package becomes a database once "downloaded".
@@ -308,7 +319,7 @@ TEST(DownloadInstallWork, ADigestOrElseTheSignatureDecidesWhichPackageIsInstalle
         }
         if (!c.installed) {
             EXPECT_TRUE(fakes.Saw("outcome download 2"));
-            EXPECT_TRUE(fakes.Saw("error " + Common::ToAnsi(LanguageManager().Get_Text(c.refusal)) + " [close]"));
+            EXPECT_TRUE(fakes.Saw("error " + Common::ToAnsi(Languages().Get_Text(c.refusal)) + " [close]"));
             EXPECT_EQ(fakes.CountStartingWith("error "), 1);
             EXPECT_TRUE(fakes.Saw("close"));
         }
@@ -365,7 +376,7 @@ TEST(DownloadInstallWork, RetryAfterADownloadErrorStartsOverFromTheBuiltInAddres
     fakes.view.choices = {ErrorChoice::Retry};
     fakes.Run();
     EXPECT_TRUE(fakes.Saw("outcome download 2"));
-    EXPECT_TRUE(fakes.Saw("error " + Common::ToAnsi(LanguageManager().Get_Text(LI_SERVER_UNAVAILABLE)) + "404 [retry]"));
+    EXPECT_TRUE(fakes.Saw("error " + Common::ToAnsi(Languages().Get_Text(LI_SERVER_UNAVAILABLE)) + "404 [retry]"));
     EXPECT_EQ(fakes.log[fakes.log.size() - 1], "next");
     EXPECT_EQ(fakes.Count("url http://default/download.asp"), 1);
 }
@@ -379,8 +390,8 @@ TEST(DownloadInstallWork, AServerErrorOrAFailedDiskWriteIsToldAndCanBeRetried) {
         std::int32_t code;
         std::string text;
     } cases[] = {
-        {DownloadFailure::ServerError, 503, Common::ToAnsi(LanguageManager().Get_Text(LI_SERVER_ERROR_STATUS)) + "503"},
-        {DownloadFailure::DiskWrite, 112, Common::ToAnsi(LanguageManager().Get_Text(LI_DISK_WRITE_FAILED))},
+        {DownloadFailure::ServerError, 503, Common::ToAnsi(Languages().Get_Text(LI_SERVER_ERROR_STATUS)) + "503"},
+        {DownloadFailure::DiskWrite, 112, Common::ToAnsi(Languages().Get_Text(LI_DISK_WRITE_FAILED))},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -485,6 +496,66 @@ TEST(DownloadInstallWork, InstallationErrorsEndTheWizard) {
         EXPECT_EQ(fakes.CountStartingWith("error "), c.dialog ? 1 : 0);
         EXPECT_TRUE(fakes.Saw("close"));
         EXPECT_FALSE(fakes.Saw("end report"));
+        // Nothing of a product that is not there is saved, and the wizard does not move on.
+        EXPECT_FALSE(fakes.Saw("save") || fakes.Saw("next"));
+        EXPECT_EQ(fakes.outcome, result == 1618 ? Outcome::AnotherInstallation : Outcome::Failed);
+    }
+}
+
+// How each ending is told to whoever started the installer.
+TEST(DownloadInstallWork, EachEndingGivesItsOutcome) {
+    const struct {
+        const char* name;
+        std::function<void(FakeWizard&)> arrange;
+        Outcome outcome;
+        bool movesOn;
+    } cases[] = {
+        {"installed", [](FakeWizard&) {}, Outcome::Installed, true},
+        {"installed, restart asked", [](FakeWizard& f) { f.machine.restartRequested = true; },
+         Outcome::InstalledRestartNeeded, true},
+        {"same version installed",
+         [](FakeWizard& f) {
+             f.machine.comparison = VersionComparison::SameInstalled;
+             f.machine.installed = VersionRecord{3, 0, 12, 345};
+         },
+         Outcome::SameVersionInstalled, true},
+        {"newer version installed",
+         [](FakeWizard& f) {
+             f.machine.comparison = VersionComparison::NewerInstalled;
+             f.machine.installed = VersionRecord{4, 0, 0, 0};
+         },
+         Outcome::NewerVersionInstalled, true},
+        {"download failed, given up",
+         [](FakeWizard& f) {
+             f.machine.databases.clear();
+             f.source.downloads.push_back(
+                 []() -> std::u16string { throw UDownloadException(DownloadFailure::TransferFailed, 28); });
+         },
+         Outcome::Failed, false},
+        {"cancelled during the download",
+         [](FakeWizard& f) {
+             f.machine.databases.clear();
+             f.source.downloads.push_back([]() -> std::u16string { throw StopDownloading(); });
+         },
+         Outcome::Cancelled, false},
+        {"closing before the installation",
+         [](FakeWizard& f) { f.machine.installs.push_back([] { throw StopDownloading(); }); },
+         Outcome::Cancelled, false},
+        {"unverified package", [](FakeWizard& f) { f.machine.unsignedContents.insert(""); }, Outcome::Failed, false},
+        {"another installation, not waited for",
+         [](FakeWizard& f) {
+             f.machine.installs.push_back([] { throw MSIInstaller::FatalError(u"code 1618", 1618); });
+         },
+         Outcome::AnotherInstallation, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeWizard fakes;
+        fakes.machine.databases[fakes.source.resolved] = true;
+        c.arrange(fakes);
+        fakes.Run();
+        EXPECT_EQ(fakes.outcome, c.outcome);
+        EXPECT_EQ(fakes.Saw("next"), c.movesOn);
     }
 }
 

@@ -217,9 +217,9 @@ TEST(LanguageManager, PlacementsComeWithTheEntryOfTheLanguage) {
     EXPECT_FALSE(manager.Find_Entry(1000, Language::Spanish).HasPlacement());
 }
 
-TEST(LanguageManager, TheProcessWideManagerIsBuiltFromTheBuiltInTables) {
-    AsLanguage_Manager& manager = LanguageManager();
-    EXPECT_EQ(&manager, &LanguageManager());
+TEST(LanguageManager, TheInstallersManagerIsBuiltFromTheSixBuiltInTables) {
+    MemoryLanguageSetting setting;
+    const AsLanguage_Manager manager(setting);
     EXPECT_EQ(manager.Tables().Count(), 6);
 }
 
