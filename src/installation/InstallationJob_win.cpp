@@ -38,13 +38,19 @@ void InstallationJob::Start() {
     SetSweeping(true);  // until the transfer knows its size
     worker_ = std::thread([this] {
         try {
-            DownloadInstallWork(*this, source_, machine_, reports_, session_.language).Run();
+            outcome_ = DownloadInstallWork(*this, source_, machine_, reports_, session_.language).Run();
         } catch (...) {
             // Nothing may leave the thread; the installation cannot go on.
+            outcome_ = Outcome::Failed;
             display_.CloseWizard();
         }
         display_.SetDownloading(false);
     });
+}
+
+Outcome InstallationJob::WaitForEnd() {
+    if (worker_.joinable()) worker_.join();
+    return outcome_;
 }
 
 void InstallationJob::Stop() {

@@ -14,6 +14,7 @@
 #include "installation/DownloadProgressModel.h"
 #include "installation/EnginePackageSource_win.h"
 #include "installation/InstallationDisplay.h"
+#include "installation/InstallationOutcome.h"
 #include "installation/Session.h"
 #include "installation/StatisticsReports.h"
 #include "installation/WindowsTargetMachine_win.h"
@@ -31,6 +32,8 @@ public:
 
     // Starts the work once; later calls do nothing.
     void Start();
+    // Waits until the work has ended; how it ended.
+    Outcome WaitForEnd();
     // Final: the transfer ends at once, nothing more is installed, and an
     // error question still open is answered Cancel.
     void Stop();
@@ -70,6 +73,7 @@ private:
     EnginePackageSource source_;
     WindowsTargetMachine machine_;
     StatisticsReports reports_;
+    Outcome outcome_ = Outcome::Failed;  // written by the worker, read once it is joined
     std::thread worker_;
 };
 

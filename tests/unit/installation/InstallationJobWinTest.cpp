@@ -3,17 +3,15 @@
 // provider and the installer's own checks, installs it with the Windows
 // Installer and records how it ended - the flow a quiet run will use.
 #include "installation/InstallationJob_win.h"
+#include "installation/QuietDisplay.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <mutex>
-#include <vector>
 
 #include "common/AnsiText.h"
-#include "common/AwaitedValue.h"
 #include "common/ProductIdentity.h"
 #include "common/ProductQueries.h"
 #include "configuration/InstallerConfig.h"
@@ -24,38 +22,9 @@
 
 namespace {
 
-using namespace std::chrono_literals;
 using namespace Installation;
 
 constexpr char16_t kProductCode[] = u"{5D3E2C41-7A9B-4E1F-9C2D-2013C0A73012}";
-
-// A display that shows nothing: it notes what it was told and answers every
-// question with Cancel, as nobody is there to answer.
-class NoWindow : public InstallationDisplay {
-public:
-    enum class End { NextPage, Closed };
-    Common::AwaitedValue<End> end;
-
-    std::vector<std::string> Errors() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return errors_;
-    }
-
-    void ProgressChanged() override {}
-    void EnableCancel(bool) override {}
-    void SetDownloading(bool) override {}
-    ErrorChoice ShowError(const std::u16string& text, ErrorButtons) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        errors_.push_back(Common::ToAnsi(text));
-        return ErrorChoice::Cancel;
-    }
-    void CloseWizard() override { end.Set(End::Closed); }
-    void MoveToNextPage() override { end.Set(End::NextPage); }
-
-private:
-    std::mutex mutex_;
-    std::vector<std::string> errors_;
-};
 
 class InstallationJobTest : public testing::Test {
 protected:
@@ -69,12 +38,10 @@ protected:
     }
     void TearDown() override { TestPackages::RemoveProduct(kProductCode); }
 
-    // Runs the job to its end, at most two minutes.
-    NoWindow::End Run() {
+    Outcome Run() {
         InstallationJob job(session_, display_);
         job.Start();
-        EXPECT_TRUE(display_.end.WaitFor(120s)) << "the job did not end";
-        return display_.end.WaitFor(0ms) ? display_.end.Get() : NoWindow::End::Closed;
+        return job.WaitForEnd();
     }
 
     std::string link_ = "/packages/Corvane2013-3.0.12.345.msi";
@@ -83,12 +50,12 @@ protected:
     AsLanguage_Manager language_{setting_};
     InstallationStatistics statistics_;
     Session session_{config_, language_, statistics_};
-    NoWindow display_;
+    QuietDisplay display_;
 };
 
 TEST_F(InstallationJobTest, DownloadsChecksAndInstallsThePackage) {
-    EXPECT_EQ(Run(), NoWindow::End::NextPage);
-    for (const std::string& error : display_.Errors()) ADD_FAILURE() << "error shown: " << error;
+    EXPECT_EQ(Run(), Outcome::Installed);
+    for (const std::u16string& error : display_.Errors()) ADD_FAILURE() << "error shown: " << Common::ToAnsi(error);
     const auto installed = Common::GetInstalledVersion(Product::kName);
     ASSERT_TRUE(installed);
     EXPECT_EQ(*installed, (VersionRecord{3, 0, 12, 345}));
@@ -98,7 +65,7 @@ TEST_F(InstallationJobTest, DownloadsChecksAndInstallsThePackage) {
 TEST_F(InstallationJobTest, AFailedDownloadEndsWithTheErrorAndIsRecorded) {
     // The package is not there; nobody answers the error with Retry.
     TestServer::ArmFault("path=" + link_ + "&mode=status&code=404");
-    EXPECT_EQ(Run(), NoWindow::End::Closed);
+    EXPECT_EQ(Run(), Outcome::Failed);
     EXPECT_FALSE(display_.Errors().empty());
     EXPECT_FALSE(Common::GetInstalledVersion(Product::kName));
     const InstallationProgress progress = statistics_.Progress().Snapshot();
