@@ -6,7 +6,7 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
+#include <string>
 
 #include "controls/CHTMLListCtrl.h"
 #include "controls/PngButton.h"
@@ -45,14 +45,5 @@ private:
     Framework::UniqueBitmap scrollSkin_;
 };
 
-// One integration feature the page may offer.
-struct ComponentEntry {
-    std::uint32_t featureBit;
-    int titleText;
-    int descriptionText;
-    std::uint32_t detectedBy;  // listed when the detection mask has any of these bits; 0: always
-};
-// The entries in list order.
-const std::array<ComponentEntry, 9>& ComponentEntries();
 // The list entry's markup: a bold light-blue title, a line break, a blue description.
 std::u16string ComponentMarkup(const std::u16string& title, const std::u16string& description);

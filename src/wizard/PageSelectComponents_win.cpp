@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "common/OfficeDetection.h"
+#include "configuration/ComponentList.h"
 #include "configuration/InstallerConfig.h"
 #include "controls/CSkinScrollWnd.h"
 #include "language/AsLanguage_Manager.h"
@@ -25,22 +26,6 @@ constexpr POINT kRightButtonPlace{560, 413}, kLeftButtonPlace{456, 413};
 
 
 }  // namespace
-
-const std::array<ComponentEntry, 9>& ComponentEntries() {
-    static const std::array<ComponentEntry, 9> entries{{
-        {kFeatureWord, 54, 55, 0x2 | 0x20 | 0x8000},
-        {kFeatureExcel, 56, 57, 0x4 | 0x40 | 0x10000},
-        {kFeatureOutlook, 58, 59, 0x8 | 0x80 | 0x20000},
-        {kFeaturePowerPoint, 60, 61, 0x10 | 0x100 | 0x40000},
-        {kFeaturePublisher, 62, 63, 0x200 | 0x4000 | 0x80000},
-        {kFeatureShell, 64, 65, 0},
-        {kFeatureInternetExplorer, 66, 67, 0x800},
-        {kFeatureFirefox, 68, 69, 0x1000},
-        // The previewer needs Outlook 2007 or 2010.
-        {kFeaturePreviewer, 70, 71, 0x80 | 0x20000},
-    }};
-    return entries;
-}
 
 std::u16string ComponentMarkup(const std::u16string& title, const std::u16string& description) {
     return u"<b><font color=\"#c4dceb\"> " + title + u"</font></b> <br> <font color=\"#1487DC\" size=\"2\"> " +

@@ -28,4 +28,31 @@ TEST(CommandLine, ChoosesTheStartMode) {
     }
 }
 
+// Only lines that reach the wizard are asked; the malformed -export and -build
+// lines that always reached it still show it.
+TEST(CommandLine, SendsWizardLinesWithSwitchesToTheInstallSwitches) {
+    struct Case {
+        std::vector<std::u16string> args;
+        bool carries;
+    };
+    const Case cases[] = {
+        {{}, false},
+        {{u"setup.exe"}, false},
+        {{u"setup.exe", u"readme.txt"}, false},  // no switch: the wizard as before
+        {{u"setup.exe", u"/S"}, true},
+        {{u"setup.exe", u"-quiet"}, true},
+        {{u"setup.exe", u"/bogus"}, true},  // refused there, not silently ignored
+        {{u"setup.exe", u"readme.txt", u"/passive"}, true},
+        {{u"setup.exe", u"/export", u"texts.xls"}, true},
+        {{u"setup.exe", u"-export"}, false},
+        {{u"setup.exe", u"-export", u"a.xls", u"/quiet"}, false},
+        {{u"setup.exe", u"-EXPORT", u"texts.xls"}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args.size()) + " arguments");
+        ASSERT_EQ(ClassifyCommandLine(c.args, c.args), StartMode::Wizard);
+        EXPECT_EQ(CarriesInstallSwitches(c.args), c.carries);
+    }
+}
+
 }  // namespace
