@@ -10,16 +10,6 @@
 
 #include "language/LanguageId.h"
 
-// The exit codes of a run with switches; the Windows Installer's own, which
-// deployment tools already understand.
-enum InstallExitCode : int {
-    kInstallSucceeded = 0,
-    kInstallCancelled = 1602,
-    kInstallFailed = 1603,
-    kInstallInvalidCommandLine = 1639,
-    kInstallRestartNeeded = 3010,
-};
-
 enum class InstallUi {
     Full,     // the wizard
     Passive,  // a small progress window with Cancel, no questions

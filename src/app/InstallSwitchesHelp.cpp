@@ -4,10 +4,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "app/InstallSwitchesFeatures.h"
 #include "app/InstallSwitchesTable.h"
 #include "common/TextUtil.h"
+#include "installation/InstallationOutcome.h"
 
 namespace {
 
@@ -43,10 +45,23 @@ std::u16string InstallSwitchesHelp() {
         text += separator + EnglishComponentName(entry);
         separator = u", ";
     }
-    text += u"\nExit codes: " + Common::DecimalText(std::uint64_t{kInstallSucceeded}) + u" success, " +
-            Common::DecimalText(std::uint64_t{kInstallRestartNeeded}) + u" success, a restart is needed, " +
-            Common::DecimalText(std::uint64_t{kInstallCancelled}) + u" cancelled, " +
-            Common::DecimalText(std::uint64_t{kInstallFailed}) + u" failed, " +
-            Common::DecimalText(std::uint64_t{kInstallInvalidCommandLine}) + u" invalid command line\n";
+    using Installation::Outcome;
+    const std::pair<Outcome, const char16_t*> codes[] = {
+        {Outcome::Installed, u"installed, or the same version already was"},
+        {Outcome::InstalledRestartNeeded, u"installed, a restart is needed"},
+        {Outcome::Cancelled, u"cancelled"},
+        {Outcome::Failed, u"failed"},
+        {Outcome::AnotherInstallation, u"another installation is running"},
+        {Outcome::NewerVersionInstalled, u"a newer version is installed"},
+        {Outcome::InvalidCommandLine, u"invalid command line"},
+    };
+    text += u"\nExit codes:";
+    separator = u" ";
+    for (const auto& [outcome, meaning] : codes) {
+        text += separator + Common::DecimalText(static_cast<std::uint64_t>(Installation::ExitCode(outcome))) + u" " +
+                meaning;
+        separator = u", ";
+    }
+    text += u"\n";
     return text;
 }
