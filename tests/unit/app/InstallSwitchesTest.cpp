@@ -301,7 +301,8 @@ TEST(InstallSwitches, HelpNamesEverySwitchFeatureAndExitCode) {
         u"Word integration", u"Excel integration", u"Outlook integration", u"Power Point integration",
         u"Publisher integration", u"Windows Shell integration", u"MS Internet Explorer integration",
         u"Mozilla FireFox integration", u"Outlook Previewer",
-        u"0 success", u"1602 cancelled", u"1603 failed", u"1639 invalid command line", u"3010 success",
+        u"0 installed", u"3010 installed, a restart is needed", u"1602 cancelled", u"1603 failed",
+        u"1618 another installation", u"1638 a newer version", u"1639 invalid command line",
     };
     for (const char16_t* text : expected)
         EXPECT_NE(help.find(text), std::u16string::npos) << Narrow(text) << " in\n" << Narrow(help);
