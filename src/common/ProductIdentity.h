@@ -20,6 +20,9 @@ inline constexpr char16_t kShortcutFile[] = u"Corvane 2013.lnk";
 // The wizard's window title.
 inline constexpr char16_t kInstallerTitle[] = u"Corvane 2013 Installer";
 
+// The start of the installation logs' default names in the temporary folder.
+inline constexpr char16_t kLogNamePrefix[] = u"Corvane2013_Install_";
+
 // The vendor's folder below the user's application data.
 inline constexpr char16_t kVendorFolder[] = u"Corvane Software";
 

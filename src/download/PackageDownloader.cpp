@@ -7,7 +7,10 @@
 #define CURL_DISABLE_DEPRECATION  // the progress callback with double counts
 #include <curl/curl.h>
 
+#include "common/AddressCredentials.h"
 #include "common/SystemRandom.h"
+#include "common/Utf8Text.h"
+#include "download/DownloadLogText.h"
 #include "download/PackageFileName.h"
 #include "download/RequestOptions.h"
 #include "download/RequestUrl.h"
@@ -99,6 +102,7 @@ PackageDownloader::~PackageDownloader() = default;
 
 void PackageDownloader::Fail(DownloadFailure failure, std::int32_t code) {
     lastError_ = code;
+    Common::LogLine(log_, Download::FailureLine(failure, code));
     throw UDownloadException(failure, code);
 }
 
@@ -162,7 +166,8 @@ int PackageDownloader::PerformHop(const std::string& address, const std::string&
     // Proxy detection runs beside the first attempt instead of before it: a
     // direct connection that works need not wait for it.
     Download::RouteChoice first = resolver_->FirstRoute(address);
-    hop_ = {address, std::move(first.route), first.provisional, false};
+    hop_ = {address, std::move(first.route), first.provisional, false, hop_.purpose};
+    LogRoute(hop_.provisional ? "while proxy detection runs" : "");
     const int result = PerformOnRoute();
     if (!hop_.provisional || hop_.connected || result == CURLE_OK || stop_.load()) return result;
     // The provisional route did not connect, or detection named another
@@ -172,13 +177,45 @@ int PackageDownloader::PerformHop(const std::string& address, const std::string&
     hop_.provisional = false;
     if (*settled == hop_.route) return result;
     hop_.route = *settled;
+    LogRoute("detected");
     return PerformOnRoute();
 }
 
 int PackageDownloader::PerformOnRoute() {
     proxy_ = hop_.route.proxy;
     Download::SetRoute(handle_.Get(), hop_.route);
-    return curl_easy_perform(handle_.Get());
+    const int result = curl_easy_perform(handle_.Get());
+    LogRequest(result);
+    return result;
+}
+
+void PackageDownloader::LogRoute(const char* when) const {
+    if (!log_) return;
+    std::string line = "download: route for " + Common::WithoutCredentials(hop_.address) + ": " +
+                       Download::RouteText(hop_.route);
+    if (*when) line += std::string(" (") + when + ")";
+    log_->Line(line);
+}
+
+void PackageDownloader::LogRequest(int result) const {
+    if (!log_) return;
+    CURL* curl = handle_.Get();
+    Download::RequestFacts facts;
+    facts.purpose = hop_.purpose;
+    facts.address = hop_.address;
+    facts.route = &hop_.route;
+    facts.ranged = reportsProgress_ && resume_.rangeAsked;
+    facts.rangeFrom = resume_.askedFrom;
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &facts.status);
+    curl_off_t bytes = 0;
+    curl_easy_getinfo(curl, CURLINFO_SIZE_DOWNLOAD_T, &bytes);
+    facts.bytes = bytes;
+    curl_off_t microseconds = 0;
+    curl_easy_getinfo(curl, CURLINFO_TOTAL_TIME_T, &microseconds);
+    facts.microseconds = microseconds;
+    facts.result = result;
+    facts.resultText = result != CURLE_OK ? curl_easy_strerror(static_cast<CURLcode>(result)) : "";
+    log_->Line(Download::RequestLine(facts));
 }
 
 std::optional<Download::ProxyRoute> PackageDownloader::AwaitSettledRoute() {
@@ -232,12 +269,16 @@ PackageDownloader::Answer PackageDownloader::FollowRedirects() {
         const std::string scheme = Download::SplitAddress(next).scheme;
         // A package that started on a trusted connection must not come over
         // a plain one, where anyone on the way could swap it.
+        Common::LogLine(log_, "download: redirect from " + Common::WithoutCredentials(answer.address) + " to " +
+                                  Common::WithoutCredentials(next));
         if ((scheme != "http" && scheme != "https") || (secureStart && scheme != "https")) {
+            Common::LogLine(log_, "download: redirect refused: it leaves a secure connection or HTTP");
             answer.refusal = Refusal::InsecureRedirect;
             answer.result = CURLE_UNSUPPORTED_PROTOCOL;
             return answer;
         }
         if (redirects == kMaxRedirects) {
+            Common::LogLine(log_, "download: redirect refused: too many redirects");
             answer.refusal = Refusal::TooManyRedirects;
             answer.result = CURLE_TOO_MANY_REDIRECTS;
             return answer;
@@ -252,6 +293,7 @@ std::u16string PackageDownloader::ResolveTargetPath(const std::u16string& folder
     RenewHandle();
     if (url_.empty()) Fail(DownloadFailure::NoPackageName, kNoEffectiveUrl);
     SetNameResolutionOptions();
+    hop_.purpose = "name request";
     // The body is refused by design, so the result mostly does not matter:
     // network failures show in the transfer.
     const Answer answer = FollowRedirects();
@@ -266,6 +308,7 @@ std::u16string PackageDownloader::ResolveTargetPath(const std::u16string& folder
     if (answer.status >= 500) Fail(DownloadFailure::ServerError, static_cast<std::int32_t>(answer.status));
 
     targetPath_ = Download::JoinTargetPath(folder, Download::PackageFileName(answer.address));
+    Common::LogLine(log_, "download: target " + Common::ToUtf8(targetPath_));
     return targetPath_;
 }
 
@@ -274,6 +317,10 @@ std::u16string PackageDownloader::Download() {
     RenewHandle();
     SetTransferOptions();
     OpenTarget();
+    hop_.purpose = "transfer";
+    if (resume_.onDisk > 0) {
+        Common::LogLine(log_, "download: continuing the " + std::to_string(resume_.onDisk) + " bytes on disk");
+    }
 
     pauseWanted_.store(false);
     paused_ = false;
@@ -299,6 +346,8 @@ std::u16string PackageDownloader::Download() {
         if (answer.result == CURLE_OK && !resume_.startOver) {
             // A whole answer without a body keeps nothing of an earlier attempt.
             if (!resume_.bodyStarted && answer.status != kPartialContent && !StartOver()) FailOnFile();
+            Common::LogLine(log_, "download: finished, " + std::to_string(resume_.onDisk) + " bytes in " +
+                                      Common::ToUtf8(targetPath_));
             return targetPath_;
         }
         const bool again = resume_.startOver || Transient(answer.result);
@@ -312,7 +361,7 @@ std::u16string PackageDownloader::Download() {
             if (again && !resume_.startOver && resume_.onDisk > 0) keptTarget_ = targetPath_;
             Fail(DownloadFailure::TransferFailed, resume_.startOver ? CURLE_RANGE_ERROR : answer.result);
         }
-        if (!WaitToReconnect(attempt)) throw StopDownloading();
+        if (!WaitToReconnect(attempt, attempts)) throw StopDownloading();
     }
 }
 
@@ -322,6 +371,7 @@ PackageDownloader::Answer PackageDownloader::TransferAttempt() {
     // package's: only a checked range continues them.
     if (resume_.onDisk > 0 && resume_.validator.empty() && !StartOver()) FailOnFile();
     resume_.rangeAsked = resume_.onDisk > 0;
+    resume_.askedFrom = resume_.onDisk;
     const std::string range = std::to_string(resume_.onDisk) + "-";
     HeaderList headers;
     if (resume_.rangeAsked) headers.reset(curl_slist_append(nullptr, ("If-Range: " + resume_.validator).c_str()));
@@ -410,15 +460,23 @@ bool PackageDownloader::RoomForBody() {
     } catch (...) {
         return true;  // unknown: the writes themselves will tell
     }
-    return !freeBytes || static_cast<std::uint64_t>(length) <= *freeBytes;
+    const bool room = !freeBytes || static_cast<std::uint64_t>(length) <= *freeBytes;
+    if (log_) {
+        log_->Line("download: free space: " + std::to_string(length) + " bytes announced, " +
+                   (freeBytes ? std::to_string(*freeBytes) + " free" : std::string("free space unknown")) +
+                   (room ? "" : ": not enough"));
+    }
+    return room;
 }
 
-bool PackageDownloader::WaitToReconnect(int attempt) {
+bool PackageDownloader::WaitToReconnect(int attempt, int attempts) {
     if (reconnecting_) reconnecting_();
     const long base = timeouts_.firstReconnectDelayMilliseconds << std::min(attempt - 1, 16);
     unsigned draw = 0;  // without the system's randomness: no jitter
     Common::FillSystemRandom(&draw, sizeof draw);
     const long delay = base + static_cast<long>(static_cast<double>(draw % 1024) / 4096.0 * base);  // up to +25 %
+    Common::LogLine(log_, "download: attempt " + std::to_string(attempt + 1) + " of " + std::to_string(attempts) +
+                              " in " + std::to_string(delay) + " ms, from byte " + std::to_string(resume_.onDisk));
     std::unique_lock<std::mutex> lock(stopLock_);
     return !stopped_.wait_for(lock, std::chrono::milliseconds(delay), [this] { return stop_.load(); });
 }
@@ -450,6 +508,7 @@ bool PackageDownloader::BeginBody() {
 }
 
 void PackageDownloader::RequestStop() {
+    if (!stop_.load()) Common::LogLine(log_, "download: stop requested");
     {
         std::lock_guard<std::mutex> lock(stopLock_);
         stop_.store(true);

@@ -26,6 +26,7 @@
 #include <string>
 
 #include "common/FreeSpace.h"
+#include "common/InstallationLog.h"
 #include "download/CurlEasy.h"
 #include "download/DownloadErrors.h"
 #include "download/DownloadTimeouts.h"
@@ -101,6 +102,11 @@ public:
     // answer unless a test stands in for it. An empty probe checks nothing.
     void SetFreeSpaceProbe(Common::FreeSpaceProbe probe) { freeSpace_ = std::move(probe); }
 
+    // Where the engine writes its requests (status, bytes, time), redirects,
+    // routes, attempts and waits, free-space checks and failures; none when
+    // null. Set before the first request; the log must outlive the engine.
+    void SetLog(Common::InstallationLog* log) { log_ = log; }
+
     // Called on the transfer thread when a broken transfer is about to be
     // taken up again, before the wait.
     void OnReconnecting(std::function<void()> reconnecting) { reconnecting_ = std::move(reconnecting); }
@@ -142,6 +148,7 @@ private:
         std::uint64_t answerOffset = 0;  // where the current answer's body starts
         std::string validator;           // ETag, else Last-Modified, of the bytes on disk
         bool rangeAsked = false;
+        std::uint64_t askedFrom = 0;     // the first byte the range asked for
         std::string etag;                // of the current answer
         std::string lastModified;
         std::int64_t rangeStart = -1;    // its Content-Range's first byte; -1: none
@@ -159,12 +166,15 @@ private:
         Download::ProxyRoute route;
         bool provisional = false;  // taken before proxy detection answered
         bool connected = false;    // the request went out on this route
+        const char* purpose = "";  // for the log
     };
 
     // Requests url_ and follows the redirects, each hop on its own route.
     Answer FollowRedirects();
     int PerformHop(const std::string& address, const std::string& referer);
     int PerformOnRoute();
+    void LogRoute(const char* when) const;
+    void LogRequest(int result) const;
     // The route once proxy detection has answered; nothing after a stop.
     std::optional<Download::ProxyRoute> AwaitSettledRoute();
     // Whether detection has named a route other than the provisional one
@@ -187,7 +197,7 @@ private:
     // Fails with the failure the answer of a finished attempt names, if any.
     void FailOnRefusal(const Answer& answer);
     // Waits before the given attempt; false when a stop ended the wait.
-    bool WaitToReconnect(int attempt);
+    bool WaitToReconnect(int attempt, int attempts);
     bool BeginBody();
     [[noreturn]] void Fail(DownloadFailure failure, std::int32_t code);
     // The current answer's body is the package (status 2xx).
@@ -203,6 +213,7 @@ private:
     void ApplyPauseRequest();
 
     DownloadProgressCallback progress_;
+    Common::InstallationLog* log_ = nullptr;
     std::unique_ptr<Download::ProxyResolver> resolver_;
     HandleSource handleSource_;
     DownloadTimeouts timeouts_;

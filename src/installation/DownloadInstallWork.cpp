@@ -1,12 +1,12 @@
 #include "installation/DownloadInstallWork.h"
 
 #include "common/AnsiText.h"
-#include "common/Sha256.h"
 #include "common/VersionParse.h"
 #include "download/DownloadErrors.h"
 #include "language/AsLanguage_Manager.h"
 #include "language/ELang_Item.h"
 #include "msi/MsiErrors.h"
+#include "msi/PackageChecks.h"
 #include "installation/DownloadFailureText.h"
 
 namespace Installation {
@@ -138,9 +138,7 @@ DownloadInstallWork::PackageCheck DownloadInstallWork::CheckPackage(const std::u
 bool DownloadInstallWork::IsVerified(Common::HeldFile& held, const std::u16string& path) {
     const std::u16string expected = source_.ExpectedPackageDigest();
     if (expected.empty()) return machine_.IsSignedByPublisher(path);
-    // A stamped digest that does not parse names no package: nothing passes.
-    const auto wanted = Common::ParseSha256(expected);
-    return wanted && held.Sha256() == wanted;
+    return MSIInstaller::MatchesExpectedDigest(held, expected, log_);
 }
 
 void DownloadInstallWork::RemoveInstalledVersion() {

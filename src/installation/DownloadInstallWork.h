@@ -15,6 +15,7 @@
 #include <string>
 
 #include "common/HeldFile.h"
+#include "common/InstallationLog.h"
 #include "installation/DownloadInstallView.h"
 #include "installation/InstallationReports.h"
 #include "installation/PackageSource.h"
@@ -28,10 +29,12 @@ namespace Installation {
 
 class DownloadInstallWork {
 public:
-    // The texts it shows come from `languages`.
+    // The texts it shows come from `languages`; the digest check writes to
+    // `log` when there is one.
     DownloadInstallWork(DownloadInstallView& view, PackageSource& source, TargetMachine& machine,
-                        InstallationReports& reports, const AsLanguage_Manager& languages)
-        : view_(view), source_(source), machine_(machine), reports_(reports), languages_(languages) {}
+                        InstallationReports& reports, const AsLanguage_Manager& languages,
+                        Common::InstallationLog* log = nullptr)
+        : view_(view), source_(source), machine_(machine), reports_(reports), languages_(languages), log_(log) {}
 
     // The whole work; returns how it ended once the wizard has been moved on
     // or told to close.
@@ -68,6 +71,7 @@ private:
     TargetMachine& machine_;
     InstallationReports& reports_;
     const AsLanguage_Manager& languages_;
+    Common::InstallationLog* log_;
     Outcome outcome_ = Outcome::Failed;
     std::unique_ptr<Common::HeldFile> package_;
     MSIInstaller::PackageFacts facts_;  // of the held package

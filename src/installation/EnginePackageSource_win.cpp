@@ -7,8 +7,11 @@
 namespace Installation {
 
 EnginePackageSource::EnginePackageSource(InstallerConfig& config, ProgressRecord& progress,
-                                         const std::atomic<bool>& stopping, DownloadProgressCallback onProgress)
-    : config_(config), progress_(progress), stopping_(stopping), engine_(std::move(onProgress)) {}
+                                         const std::atomic<bool>& stopping, DownloadProgressCallback onProgress,
+                                         Common::InstallationLog* log)
+    : config_(config), progress_(progress), stopping_(stopping), engine_(std::move(onProgress)) {
+    engine_.SetLog(log);
+}
 
 void EnginePackageSource::MarkStart(bool restart) {
     if (restart || startTick_ == 0) startTick_ = Download::TickCount();

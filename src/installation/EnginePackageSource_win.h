@@ -18,9 +18,10 @@ namespace Installation {
 
 class EnginePackageSource : public PackageSource {
 public:
-    // `stopping` turns every later step into StopDownloading.
+    // `stopping` turns every later step into StopDownloading. The engine
+    // writes to `log` when there is one.
     EnginePackageSource(InstallerConfig& config, ProgressRecord& progress, const std::atomic<bool>& stopping,
-                        DownloadProgressCallback onProgress);
+                        DownloadProgressCallback onProgress, Common::InstallationLog* log = nullptr);
 
     // The engine's own controls, for the job.
     PackageDownloader& Engine() { return engine_; }

@@ -14,7 +14,7 @@
 #include "installation/ConfiguredVersionCheck.h"
 #include "language/AsLanguage_Manager.h"
 #include "msi/Installer.h"
-#include "msi/PackagePublisher.h"
+#include "msi/PackageChecks.h"
 #include "msi/PackageSignature.h"
 
 namespace Installation {
@@ -49,10 +49,8 @@ std::unique_ptr<Common::HeldFile> WindowsTargetMachine::HoldPackage(const std::u
 bool WindowsTargetMachine::IsSignedByPublisher(const std::u16string& path) {
     // Both would import the trusted roots at once otherwise.
     AwaitTrustPreparation();
-    const auto signer = MSIInstaller::TrustedPackageSigner(path);
-    if (!signer || !MSIInstaller::SignerIsPublisher(*signer, Deployment::kPackagePublisher)) return false;
-    const std::u16string& narrowed = session_.config.PackagePublisher();
-    return narrowed.empty() || MSIInstaller::SignerIsPublisher(*signer, narrowed);
+    return MSIInstaller::IsPinnedPublisher(MSIInstaller::TrustedPackageSigner(path), Deployment::kPackagePublisher,
+                                           session_.config.PackagePublisher(), session_.log);
 }
 
 MSIInstaller::PackageFacts WindowsTargetMachine::ReadPackageFacts(const std::u16string& path) {
@@ -97,7 +95,7 @@ std::u16string WindowsTargetMachine::InstallCommandLine() {
 bool WindowsTargetMachine::Install(const std::u16string& path, const MSIInstaller::PackageFacts& facts,
                                    const std::u16string& commandLine) {
     StopIfStopping();
-    MSIInstaller::Installer installer(onProgress_);
+    MSIInstaller::Installer installer(onProgress_, session_.log);
     return installer.Install(path, facts, commandLine);
 }
 

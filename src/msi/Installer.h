@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/InstallationLog.h"
 #include "msi/InstallMessageHandler.h"
 #include "msi/MsiErrors.h"
 #include "msi/PackageFacts.h"
@@ -14,9 +15,13 @@ namespace MSIInstaller {
 // One driver per installation attempt. Constructing it resets the
 // process-wide message handler and registers it with the Windows Installer,
 // which then shows no dialogs of its own (except to locate source media).
+//
+// With a log, the package, the command line and the Windows Installer's
+// return code go to it, and the Windows Installer writes its own verbose log
+// beside the log's file (MsiLogPathBeside), appended to by every attempt.
 class Installer {
 public:
-    explicit Installer(InstallProgressCallback progress);
+    explicit Installer(InstallProgressCallback progress, Common::InstallationLog* log = nullptr);
     Installer(const Installer&) = delete;
     Installer& operator=(const Installer&) = delete;
 
@@ -37,6 +42,7 @@ public:
 
 private:
     std::u16string packagePath_;
+    Common::InstallationLog* log_;
 };
 
 }  // namespace MSIInstaller

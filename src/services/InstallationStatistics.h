@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 
+#include "common/InstallationLog.h"
 #include "services/EventRecord.h"
 #include "services/ProgressRecord.h"
 #include "services/ReportQueue.h"
@@ -67,6 +68,9 @@ public:
     // Binds the support of a record made before the wizard (the
     // process-wide one); before the first report.
     void SetSupport(Support support) { support_ = std::move(support); }
+    // Where each report's outcome is written; before the first report. Shared,
+    // since a report abandoned at the end of the program may still write.
+    void SetLog(std::shared_ptr<Common::InstallationLog> log) { log_ = std::move(log); }
 
     // --- what the pages store ---
     void SetLanguageCode(std::u16string code) { languageCode_ = std::move(code); }
@@ -127,6 +131,7 @@ private:
 
     Endpoints endpoints_;
     Support support_;
+    std::shared_ptr<Common::InstallationLog> log_;
     // Shared with the reports on their way: one abandoned at the end of the
     // program keeps what it uses.
     std::shared_ptr<Connection> connection_;

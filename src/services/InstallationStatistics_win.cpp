@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 #include "common/AnsiText.h"
+#include "common/Utf8Text.h"
 #include "common/OwnProductVersion.h"
 #include "common/ProductIdentity.h"
 #include "common/SettingsRoot.h"
@@ -28,6 +31,19 @@ struct InstallationStatistics::Connection {
         return StatisticsFallbackLine(report);
     }
 
+    // The log's words for how the latest exchange went.
+    std::string Outcome(const std::u16string& operation, Soap::Status status, bool fallbackPosted) const {
+        std::string line = "statistics: " + Common::ToUtf8(operation);
+        if (!Soap::Failed(status)) return line + " reported";
+        char code[16];
+        std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(status));
+        line += std::string(" failed: ") + code + ", HTTP status " + std::to_string(service.GetStatusCode()) +
+                ", client error " + std::to_string(static_cast<int>(service.GetClientError()));
+        const std::u16string& fault = service.GetLastFault().faultString;
+        if (!fault.empty()) line += ", fault \"" + Common::ToUtf8(fault) + "\"";
+        return line + (fallbackPosted ? "; a fallback line goes to the log handler" : "");
+    }
+
     NewStats::CDesktopServiceT<> service;
 };
 
@@ -51,10 +67,12 @@ void InstallationStatistics::Send(const std::u16string& operation, Exchange exch
     // go, while the report waits its turn.
     reports_.Post([connection = connection_, exchange = std::move(exchange), failure = DescribeFailure(operation),
                    postLogLine = support_.postLogLine, logUrl = endpoints_.logHandlerUrl,
-                   logTimeout = endpoints_.logTimeoutSeconds] {
+                   logTimeout = endpoints_.logTimeoutSeconds, log = log_, operation] {
         const ComApartment com;  // the worker's own, for WinInet and MSXML
-        if (!Soap::Failed(exchange(*connection))) return;
-        if (postLogLine) postLogLine(connection->FallbackLine(failure), logUrl, logTimeout);
+        const Soap::Status status = exchange(*connection);
+        const bool fallback = Soap::Failed(status) && postLogLine;
+        if (log) log->Line(connection->Outcome(operation, status, fallback));
+        if (fallback) postLogLine(connection->FallbackLine(failure), logUrl, logTimeout);
     });
 }
 

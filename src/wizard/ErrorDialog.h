@@ -37,6 +37,10 @@ public:
           std::function<void()> reportCancel);
 
     const std::u16string& Message() const { return message_; }
+    // The installation log's file, shown as a line under the message so that
+    // the user can send it; none when empty. Before the dialog is shown.
+    void SetLogPath(std::u16string path) { logPath_ = std::move(path); }
+    const std::u16string& LogPath() const { return logPath_; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -54,7 +58,9 @@ private:
     PngButton close_;
     std::uint32_t buttons_;
     std::u16string message_;
+    std::u16string logPath_;
     Framework::UniqueFont messageFont_;
+    Framework::UniqueFont logPathFont_;
     const AsLanguage_Manager& languages_;
     std::function<void()> reportCancel_;
 };

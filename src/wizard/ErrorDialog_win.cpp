@@ -9,11 +9,13 @@ namespace {
 
 constexpr int kCaptionOffsetY = 2;
 constexpr RECT kMessageArea{150, 120, 440, 200};
+// Under the message, above the buttons; a long path loses its middle.
+constexpr RECT kLogPathArea{150, 200, 440, 216};
 constexpr int kTextCancel = 1002, kTextRetry = 6, kTextClose = 5;
 
-HFONT CreateMessageFont() {
+HFONT CreateMessageFont(LONG height = 16) {
     LOGFONTW font{};
-    font.lfHeight = 16;
+    font.lfHeight = height;
     font.lfWeight = FW_NORMAL;
     font.lfQuality = ANTIALIASED_QUALITY;
     font.lfCharSet = DEFAULT_CHARSET;
@@ -29,6 +31,7 @@ Error::Error(const AsLanguage_Manager& languages, std::u16string message, std::u
       buttons_(buttons),
       message_(std::move(message)),
       messageFont_(CreateMessageFont()),
+      logPathFont_(CreateMessageFont(12)),
       languages_(languages),
       reportCancel_(std::move(reportCancel)) {
     background_.LoadFromResource(kBackgroundImage);
@@ -54,7 +57,7 @@ BOOL Error::OnInitDialog() {
     }
     // The message is painted; as the window's name too it reaches screen
     // readers (the popup shows no caption).
-    SetWindowTextW(Handle(), Common::AsWide(message_));
+    SetWindowTextW(Handle(), Common::AsWide(logPath_.empty() ? message_ : message_ + u"\n" + logPath_));
     SizeToBackground();
     return TRUE;
 }
@@ -84,6 +87,10 @@ void Error::DrawOverBackground(HDC dc) {
     SetBkMode(dc, TRANSPARENT);
     RECT area = kMessageArea;
     DrawTextW(dc, Common::AsWide(message_), -1, &area, DT_WORDBREAK | DT_NOPREFIX);
+    if (logPath_.empty()) return;
+    SelectObject(dc, logPathFont_.Get());
+    RECT pathArea = kLogPathArea;
+    DrawTextW(dc, Common::AsWide(logPath_), -1, &pathArea, DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS);
 }
 
 }  // namespace ModalDialog

@@ -196,6 +196,23 @@ TEST(ErrorDialog, ItsWindowTextIsTheMessage) {
     dialog.DoModal();
 }
 
+// The log's path reaches screen readers too, on a line of its own under the
+// message, whole however long it is.
+TEST(ErrorDialog, ItsWindowTextNamesTheLogUnderTheMessage) {
+    using ModalDialog::Error;
+    const std::u16string message = u"The download failed.";
+    const std::u16string log =
+        u"C:\\users\\someone with a long name\\AppData\\Local\\Temp\\Corvane2013_Install_20240107_100001.log";
+    Scripted<Error> dialog({{IDC_ERROR_CLOSE}}, TestSession().language, message, Error::kClose, [] {});
+    dialog.SetLogPath(log);
+    dialog.inspect = [&](HWND window) {
+        wchar_t text[512] = {};
+        GetWindowTextW(window, text, 512);
+        EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(text)), message + u"\n" + log);
+    };
+    dialog.DoModal();
+}
+
 TEST(ExitDialog, YesReportsOnceAndEverythingElseIsNo) {
     using ModalDialog::Exit;
     const struct {
