@@ -19,7 +19,8 @@ InstallationJob::InstallationJob(Session& session, InstallationDisplay& display)
                       return model.OnDownloadProgress(percent, received, expected,
                                                       session_.language.Current_Language());
                   });
-              }),
+              },
+              session.log),
       machine_(session, stopping_,
                [this](std::int32_t percent) {
                    ChangeProgress([&](DownloadProgressModel& model) { return model.OnInstallProgress(percent); });
@@ -38,7 +39,8 @@ void InstallationJob::Start() {
     SetSweeping(true);  // until the transfer knows its size
     worker_ = std::thread([this] {
         try {
-            outcome_ = DownloadInstallWork(*this, source_, machine_, reports_, session_.language).Run();
+            outcome_ =
+                DownloadInstallWork(*this, source_, machine_, reports_, session_.language, session_.log).Run();
         } catch (...) {
             // Nothing may leave the thread; the installation cannot go on.
             outcome_ = Outcome::Failed;

@@ -4,6 +4,7 @@
 
 #include "controls/CarouselGeometry.h"
 #include "framework/GdiHandles.h"
+#include "common/InstallationLog.h"
 #include "common/WideText.h"
 #include "language/AsLanguage_Manager.h"
 #include "language/ELang_Item.h"
@@ -219,10 +220,10 @@ void PageDownloadInstall::AnswerErrorRequest() {
     }
     if (!request) return;
     Installation::Session& session = session_;
-    const INT_PTR result =
-        ModalDialog::Error(Languages(), request->text, request->buttons,
-                           [&session] { Wizard::Statistics::ReportCancel(session.statistics); })
-            .DoModal(MainWindow(Handle()));
+    ModalDialog::Error dialog(Languages(), request->text, request->buttons,
+                              [&session] { Wizard::Statistics::ReportCancel(session.statistics); });
+    if (session.log) dialog.SetLogPath(session.log->Path());  // so that the user can send it
+    const INT_PTR result = dialog.DoModal(MainWindow(Handle()));
     {
         std::lock_guard<std::mutex> lock(errorLock_);
         request->answered = true;
