@@ -1,7 +1,6 @@
 #include "common/InstallationLogNames.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <set>
 
 #include "common/ProductIdentity.h"
@@ -22,19 +21,38 @@ bool EndsWithNoCase(std::u16string_view text, std::u16string_view ending) {
            ToLowerAscii(text.substr(text.size() - ending.size())) == ToLowerAscii(ending);
 }
 
+// The digits of `value` zero-padded to `width`, then `separator` unless it
+// is 0. Written out by hand: MinGW's own snprintf would bring its whole
+// formatter, floating point and all, into the installer.
+void AppendField(std::string& out, int value, std::size_t width, char separator = 0) {
+    const std::string digits = std::to_string(value < 0 ? 0 : value);
+    if (digits.size() < width) out.append(width - digits.size(), '0');
+    out += digits;
+    if (separator) out += separator;
+}
+
 }  // namespace
 
 std::string LogTimestamp(const LocalTime& time) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", time.year, time.month, time.day,
-                  time.hour, time.minute, time.second, time.millisecond);
+    std::string text;
+    AppendField(text, time.year, 4, '-');
+    AppendField(text, time.month, 2, '-');
+    AppendField(text, time.day, 2, ' ');
+    AppendField(text, time.hour, 2, ':');
+    AppendField(text, time.minute, 2, ':');
+    AppendField(text, time.second, 2, '.');
+    AppendField(text, time.millisecond, 3);
     return text;
 }
 
 std::u16string DefaultLogName(const LocalTime& time) {
-    char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d_%02d%02d%02d", time.year, time.month, time.day, time.hour,
-                  time.minute, time.second);
+    std::string stamp;
+    AppendField(stamp, time.year, 4);
+    AppendField(stamp, time.month, 2);
+    AppendField(stamp, time.day, 2, '_');
+    AppendField(stamp, time.hour, 2);
+    AppendField(stamp, time.minute, 2);
+    AppendField(stamp, time.second, 2);
     return std::u16string(Product::kLogNamePrefix) + Ascii(stamp) + std::u16string(kLogExtension);
 }
 

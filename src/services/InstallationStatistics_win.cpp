@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 
 #include "common/AnsiText.h"
 #include "common/Utf8Text.h"
@@ -35,9 +34,13 @@ struct InstallationStatistics::Connection {
     std::string Outcome(const std::u16string& operation, Soap::Status status, bool fallbackPosted) const {
         std::string line = "statistics: " + Common::ToUtf8(operation);
         if (!Soap::Failed(status)) return line + " reported";
-        char code[16];
-        std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(status));
-        line += std::string(" failed: ") + code + ", HTTP status " + std::to_string(service.GetStatusCode()) +
+        // In hexadecimal as HRESULTs are read; not through MinGW's own
+        // snprintf, which would bring its whole formatter into the installer.
+        static constexpr char kDigits[] = "0123456789ABCDEF";
+        std::string code = "0x";
+        const auto bits = static_cast<std::uint32_t>(status);
+        for (int shift = 28; shift >= 0; shift -= 4) code += kDigits[(bits >> shift) & 0xF];
+        line += " failed: " + code + ", HTTP status " + std::to_string(service.GetStatusCode()) +
                 ", client error " + std::to_string(static_cast<int>(service.GetClientError()));
         const std::u16string& fault = service.GetLastFault().faultString;
         if (!fault.empty()) line += ", fault \"" + Common::ToUtf8(fault) + "\"";
