@@ -127,4 +127,14 @@ std::optional<Sha256Digest> ParseSha256(std::u16string_view hex) {
     return digest;
 }
 
+std::string Sha256Text(const Sha256Digest& digest) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text;
+    for (const std::uint8_t byte : digest) {
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 0x0F];
+    }
+    return text;
+}
+
 }  // namespace Common

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace Common {
@@ -35,5 +36,7 @@ Sha256Digest Sha256Of(std::string_view bytes);
 // A digest from 64 hexadecimal digits of either case; nullopt for anything
 // else, blanks included.
 std::optional<Sha256Digest> ParseSha256(std::u16string_view hex);
+// The 64 lower-case hexadecimal digits ParseSha256 reads back.
+std::string Sha256Text(const Sha256Digest& digest);
 
 }  // namespace Common

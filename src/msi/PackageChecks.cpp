@@ -5,19 +5,6 @@
 #include "common/Utf8Text.h"
 
 namespace MSIInstaller {
-namespace {
-
-std::string Hex(const Common::Sha256Digest& digest) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string text;
-    for (const std::uint8_t byte : digest) {
-        text += kDigits[byte >> 4];
-        text += kDigits[byte & 0x0F];
-    }
-    return text;
-}
-
-}  // namespace
 
 bool MatchesExpectedDigest(Common::HeldFile& package, std::u16string_view expectedHex, Common::InstallationLog* log) {
     const std::optional<Common::Sha256Digest> wanted = Common::ParseSha256(expectedHex);
@@ -28,8 +15,8 @@ bool MatchesExpectedDigest(Common::HeldFile& package, std::u16string_view expect
     const std::optional<Common::Sha256Digest> found = package.Sha256();
     const bool matches = found == wanted;
     if (log) {
-        log->Line("package check: SHA-256 " + (found ? Hex(*found) : std::string("unreadable")) +
-                  (matches ? ", as configured: accepted" : ", configured " + Hex(*wanted) + ": refused"));
+        log->Line("package check: SHA-256 " + (found ? Common::Sha256Text(*found) : std::string("unreadable")) +
+                  (matches ? ", as configured: accepted" : ", configured " + Common::Sha256Text(*wanted) + ": refused"));
     }
     return matches;
 }

@@ -6,18 +6,6 @@
 
 namespace {
 
-using Common::Sha256Digest;
-
-std::string Hex(const Sha256Digest& digest) {
-    static const char digits[] = "0123456789abcdef";
-    std::string text;
-    for (const auto byte : digest) {
-        text += digits[byte >> 4];
-        text += digits[byte & 0xF];
-    }
-    return text;
-}
-
 // The examples of FIPS 180-4 and its companion test vectors.
 TEST(Sha256, KnownVectors) {
     struct Case {
@@ -36,7 +24,7 @@ TEST(Sha256, KnownVectors) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message.substr(0, 20));
-        EXPECT_EQ(Hex(Common::Sha256Of(c.message)), c.digest);
+        EXPECT_EQ(Common::Sha256Text(Common::Sha256Of(c.message)), c.digest);
     }
 }
 
@@ -56,7 +44,7 @@ TEST(Sha256, PiecesGiveTheDigestOfTheWhole) {
     Common::Sha256 reused;
     reused.Update("x", 1);
     reused.Finish();
-    EXPECT_EQ(Hex(reused.Finish()), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+    EXPECT_EQ(Common::Sha256Text(reused.Finish()), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
 }
 
 TEST(Sha256, ParsesHexadecimalDigests) {
