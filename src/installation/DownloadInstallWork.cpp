@@ -73,9 +73,9 @@ std::u16string DownloadInstallWork::DownloadPackage() {
         } catch (const UDownloadException& error) {
             reports_.RecordOutcome(WorkPhase::Download, kDownloadFailure, {});
             outcome_ = Outcome::Failed;
-            if (view_.ShowError(DownloadFailureText(languages_, error), ErrorButtons::CancelRetry) != ErrorChoice::Retry) {
-                break;
-            }
+            const ErrorChoice choice =
+                view_.ShowError(DownloadFailureText(languages_, error), ErrorButtons::CancelRetry);
+            if (choice != ErrorChoice::Retry) break;
             // The retry goes to the built-in address; a transfer of the same
             // target continues the bytes the failed one left.
             source_.ResetDownloadLink();

@@ -64,12 +64,7 @@ void InstallationJob::Stop() {
 void InstallationJob::Pause(bool paused) { source_.Engine().Pause(paused); }
 
 void InstallationJob::RecordUserCancel() {
-    const std::string link = Common::ToAnsi(session_.config.DownloadLink());
-    session_.statistics.Progress().Update([&](InstallationProgress& progress) {
-        progress.lastStep = 2;
-        progress.cancelReason = kCancelledByUser;
-        progress.downloadLink = link;
-    });
+    reports_.RecordUserCancel(Common::ToAnsi(session_.config.DownloadLink()));
 }
 
 DownloadProgressModel::View InstallationJob::Progress() const {

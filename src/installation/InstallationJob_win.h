@@ -39,7 +39,6 @@ public:
     void Stop();
     // Holds the transfer while the user is asked whether to leave.
     void Pause(bool paused);
-    bool Stopping() const { return stopping_; }
 
     // The user confirmed leaving during the download: recorded as a cancel
     // in the download step.

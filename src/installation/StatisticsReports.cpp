@@ -3,13 +3,23 @@
 #include "services/InstallationStatistics.h"
 
 namespace Installation {
+namespace {
+
+constexpr std::uint32_t kDownloadStep = 2;
+
+// What every outcome of the download and install step records first.
+void MarkEnded(InstallationProgress& progress, int reason, const std::string& downloadLink) {
+    progress.lastStep = kDownloadStep;
+    progress.cancelReason = reason;
+    progress.downloadLink = downloadLink;
+}
+
+}  // namespace
 
 void StatisticsReports::RecordOutcome(WorkPhase phase, int reason, const std::string& errorText) {
     const OutcomeFacts facts = facts_();
     statistics_.Progress().Update([&](InstallationProgress& progress) {
-        progress.lastStep = 2;
-        progress.cancelReason = reason;
-        progress.downloadLink = facts.downloadLink;
+        MarkEnded(progress, reason, facts.downloadLink);
         progress.downloadErrorResult = facts.downloadError;
         progress.installErrorResult = errorText;
         progress.downloadSeconds = facts.downloadSeconds;
@@ -21,6 +31,11 @@ void StatisticsReports::RecordOutcome(WorkPhase phase, int reason, const std::st
             progress.installProgress = value;
         }
     });
+}
+
+void StatisticsReports::RecordUserCancel(const std::string& downloadLink) {
+    statistics_.Progress().Update(
+        [&](InstallationProgress& progress) { MarkEnded(progress, kCancelledByUser, downloadLink); });
 }
 
 void StatisticsReports::ReportEnd(const MSIInstaller::PackageFacts& package) {

@@ -29,6 +29,9 @@ public:
 
     void RecordOutcome(WorkPhase phase, int reason, const std::string& errorText) override;
     void ReportEnd(const MSIInstaller::PackageFacts& package) override;
+    // The user asked to leave while the package downloads: a cancel in the
+    // download step, whatever the work's own outcome is going to be.
+    void RecordUserCancel(const std::string& downloadLink);
 
 private:
     InstallationStatistics& statistics_;

@@ -17,7 +17,8 @@ class WindowsTargetMachine : public TargetMachine {
 public:
     // `stopping` turns every later removal or installation into
     // StopDownloading; `onProgress` gets the installation's percentage.
-    WindowsTargetMachine(Session& session, const std::atomic<bool>& stopping, MSIInstaller::InstallProgressCallback onProgress);
+    WindowsTargetMachine(Session& session, const std::atomic<bool>& stopping,
+                         MSIInstaller::InstallProgressCallback onProgress);
     ~WindowsTargetMachine() override;
     WindowsTargetMachine(const WindowsTargetMachine&) = delete;
     WindowsTargetMachine& operator=(const WindowsTargetMachine&) = delete;

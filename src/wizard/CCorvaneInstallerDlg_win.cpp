@@ -252,9 +252,7 @@ void CCorvaneInstallerDlg::OnCancelButton() {
 }
 
 int CCorvaneInstallerDlg::RunExitDialog() {
-    Installation::Session& session = session_;
-    ModalDialog::Exit dialog(session.language,
-                             [&session] { Wizard::Statistics::ReportExitConfirmed(session.statistics); });
+    ModalDialog::Exit dialog(session_.language, Wizard::Statistics::ExitConfirmedReport(session_.statistics));
     return static_cast<int>(dialog.DoModal(Handle()));
 }
 

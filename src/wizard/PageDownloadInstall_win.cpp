@@ -87,9 +87,11 @@ void PageDownloadInstall::Layout() {
 
 void PageDownloadInstall::OnEnterPage(int) {
     if (job_) return;  // the work runs once
+    const AsLanguage_Manager& languages = Languages();
     for (const auto& item : kCarouselItems) {
-        carousel_.AddTextItem(TextOf(Languages(), item.title), TextOf(Languages(), item.lines[0]), TextOf(Languages(), item.lines[1]),
-                              TextOf(Languages(), item.lines[2]), TextOf(Languages(), item.lines[3]));
+        carousel_.AddTextItem(TextOf(languages, item.title), TextOf(languages, item.lines[0]),
+                              TextOf(languages, item.lines[1]), TextOf(languages, item.lines[2]),
+                              TextOf(languages, item.lines[3]));
     }
     carousel_.SetTitleImage(Controls::CarouselTitleImage(Languages().Current_Language()));
     EnableWindow(cancel_.Handle(), FALSE);
@@ -118,10 +120,8 @@ bool PageDownloadInstall::OnCommand(WORD id, WORD code, HWND control) {
 void PageDownloadInstall::OnCancelClicked() {
     if (job_) job_->RecordUserCancel();
     PauseDownload();
-    Installation::Session& session = session_;
-    const INT_PTR answer =
-        ModalDialog::Exit(Languages(), [&session] { Wizard::Statistics::ReportExitConfirmed(session.statistics); })
-            .DoModal(MainWindow(Handle()));
+    const INT_PTR answer = ModalDialog::Exit(Languages(), Wizard::Statistics::ExitConfirmedReport(session_.statistics))
+                               .DoModal(MainWindow(Handle()));
     ResumeDownload();
     // A confirmed cancel is final, between two steps of the work as much as
     // during a transfer.
@@ -193,7 +193,8 @@ void PageDownloadInstall::SetDownloading(bool downloading) {
     carouselTimer_->Start(static_cast<unsigned>(kCarouselPeriod.count()));
 }
 
-Installation::ErrorChoice PageDownloadInstall::ShowError(const std::u16string& text, Installation::ErrorButtons buttons) {
+Installation::ErrorChoice PageDownloadInstall::ShowError(const std::u16string& text,
+                                                         Installation::ErrorButtons buttons) {
     auto request = std::make_shared<ErrorRequest>();
     request->text = text;
     request->buttons = buttons == Installation::ErrorButtons::CancelRetry
@@ -219,10 +220,9 @@ void PageDownloadInstall::AnswerErrorRequest() {
         request = pendingError_;
     }
     if (!request) return;
-    Installation::Session& session = session_;
     ModalDialog::Error dialog(Languages(), request->text, request->buttons,
-                              [&session] { Wizard::Statistics::ReportCancel(session.statistics); });
-    if (session.log) dialog.SetLogPath(session.log->Path());  // so that the user can send it
+                              Wizard::Statistics::GivenUpReport(session_.statistics));
+    if (session_.log) dialog.SetLogPath(session_.log->Path());  // so that the user can send it
     const INT_PTR result = dialog.DoModal(MainWindow(Handle()));
     {
         std::lock_guard<std::mutex> lock(errorLock_);

@@ -60,7 +60,8 @@ void OpenWithShell(const std::u16string& target) {
 
 }  // namespace
 
-PageFinish::PageFinish(Installation::Session& session) : BaseDialog(IDD_PAGE_FINISH, session), config_(session.config) {}
+PageFinish::PageFinish(Installation::Session& session)
+    : BaseDialog(IDD_PAGE_FINISH, session), config_(session.config) {}
 
 PageFinish::~PageFinish() {
     if (comInitialized_) CoUninitialize();

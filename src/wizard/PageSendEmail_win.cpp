@@ -41,7 +41,8 @@ constexpr COLORREF kPlainColour = RGB(196, 220, 235);
 
 }  // namespace
 
-PageSendEmail::PageSendEmail(Installation::Session& session) : BaseDialog(IDD_PAGE_SEND_EMAIL, session), config_(session.config) {}
+PageSendEmail::PageSendEmail(Installation::Session& session)
+    : BaseDialog(IDD_PAGE_SEND_EMAIL, session), config_(session.config) {}
 
 BOOL PageSendEmail::OnInitDialog() {
     BaseDialog::OnInitDialog();
@@ -111,6 +112,9 @@ void PageSendEmail::OnLeaveForward(int skip) {
     const bool wantsOffers = skip == Wizard::kForward && IsDlgButtonChecked(Handle(), IDC_EMAIL_OFFERS) == BST_CHECKED;
 
     const bool valid = Wizard::IsValidEmailAddress(address);
-    if (valid) Wizard::Statistics::StoreContact(session_.statistics, Common::FromAnsi(address), firstName, lastName, wantsOffers);
+    if (valid) {
+        Wizard::Statistics::StoreContact(session_.statistics, Common::FromAnsi(address), firstName, lastName,
+                                         wantsOffers);
+    }
     config_.SetUserDetailsGiven(valid);
 }

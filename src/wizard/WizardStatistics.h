@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "installation/Session.h"
@@ -33,11 +34,12 @@ void StoreContact(InstallationStatistics& statistics, const std::u16string& emai
 // SaveUserInstallation (sent only when an address was stored).
 void SendUserData(InstallationStatistics& statistics);
 
-// The user confirmed leaving in the exit dialog: the cancel reason, then
-// SaveUserInstallation, then CancelInstallation.
-void ReportExitConfirmed(InstallationStatistics& statistics);
+// The exit dialog's report, made when the user confirms leaving: the cancel
+// reason, then SaveUserInstallation, then CancelInstallation.
+std::function<void()> ExitConfirmedReport(InstallationStatistics& statistics);
 
-// CancelInstallation after a failure the user gave up on.
-void ReportCancel(InstallationStatistics& statistics);
+// The error dialog's report, made when the user gives up on a failure:
+// CancelInstallation.
+std::function<void()> GivenUpReport(InstallationStatistics& statistics);
 
 }  // namespace Wizard::Statistics

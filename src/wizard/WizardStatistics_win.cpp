@@ -40,12 +40,16 @@ void StoreContact(InstallationStatistics& statistics, const std::u16string& emai
 
 void SendUserData(InstallationStatistics& statistics) { statistics.ReportUserData(); }
 
-void ReportExitConfirmed(InstallationStatistics& statistics) {
-    statistics.Progress().Update([](InstallationProgress& progress) { progress.cancelReason = 1; });
-    statistics.ReportUserData();
-    statistics.ReportCancel();
+std::function<void()> ExitConfirmedReport(InstallationStatistics& statistics) {
+    return [&statistics] {
+        statistics.Progress().Update([](InstallationProgress& progress) { progress.cancelReason = 1; });
+        statistics.ReportUserData();
+        statistics.ReportCancel();
+    };
 }
 
-void ReportCancel(InstallationStatistics& statistics) { statistics.ReportCancel(); }
+std::function<void()> GivenUpReport(InstallationStatistics& statistics) {
+    return [&statistics] { statistics.ReportCancel(); };
+}
 
 }  // namespace Wizard::Statistics
