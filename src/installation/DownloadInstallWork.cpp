@@ -3,11 +3,11 @@
 #include "common/AnsiText.h"
 #include "common/VersionParse.h"
 #include "download/DownloadErrors.h"
+#include "installation/DownloadFailureText.h"
 #include "language/AsLanguage_Manager.h"
 #include "language/ELang_Item.h"
 #include "msi/MsiErrors.h"
 #include "msi/PackageChecks.h"
-#include "installation/DownloadFailureText.h"
 
 namespace Installation {
 

@@ -16,11 +16,8 @@
 #include "common/FileSystem.h"
 #include "common/WideText.h"
 #include "common/WinHandles.h"
-#include "configuration/InstallerConfig.h"
-#include "language/AsLanguage_Manager.h"
-#include "services/InstallationStatistics.h"
-#include "wizard/CCorvaneInstallerDlg.h"
 #include "installation/ConfiguredVersionCheck.h"
+#include "wizard/CCorvaneInstallerDlg.h"
 
 namespace {
 
